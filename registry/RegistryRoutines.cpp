@@ -1,0 +1,59 @@
+#include "registry/RegistryRoutines.h"
+
+#include <algorithm>
+#include <climits>
+#include <iterator>
+#include <string_view>
+
+#include "registry/AnsiText.h"
+#include "registry/UniqueKey.h"
+
+namespace {
+
+constexpr DWORD kNameBufferSize = 260;
+
+}  // namespace
+
+KeyCollection RegistryRoutines::EnumRegistryKeys(HKEY hkey, const std::wstring& KeyName) const {
+  KeyCollection names;
+  UniqueKey opened;
+  HKEY listed = hkey;
+  if (!KeyName.empty()) {
+    if (OpenKey(hkey, ToAnsi(KeyName).c_str(), kKeyRead, opened) != kStatusSuccess) {
+      return names;
+    }
+    listed = opened.Get();
+  }
+
+  // The index is a 32-bit signed counter; it cannot pass its maximum, so the loop always ends.
+  for (LONG index = 0; index < LONG_MAX; ++index) {
+    char name[kNameBufferSize];
+    std::fill(std::begin(name), std::end(name), ' ');
+    DWORD nameLength = kNameBufferSize;
+    char className[1] = {'\0'};
+    DWORD classLength = 1;
+    FILETIME lastWrite{};
+    const LSTATUS status = Registry().EnumKeyEx(listed, static_cast<DWORD>(index), name, &nameLength, nullptr,
+                                                className, &classLength, &lastWrite);
+    if (status == kStatusNoMoreItems) {
+      break;
+    }
+    if (status == kStatusMoreData) {
+      continue;  // a name or class too long for the buffers: skip it so the subkeys after it still show
+    }
+    if (status != kStatusSuccess) {
+      break;  // access lost or the key deleted: keep what was gathered
+    }
+    const std::string_view text(name, kNameBufferSize);
+    names.Add(FromAnsi(text.substr(0, text.find('\0'))));
+  }
+  return names;
+}
+
+std::wstring RegistryRoutines::TrimNull(std::wstring& item) const {
+  const auto nul = item.find(L'\0');
+  if (nul != std::wstring::npos) {
+    item.erase(nul);
+  }
+  return item;
+}

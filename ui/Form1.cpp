@@ -1,0 +1,368 @@
+#include "ui/Form1.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <cwchar>
+#include <string_view>
+
+#include "registry/DwordValue.h"
+#include "registry/RegistryRoutines.h"
+#include "ui/Form1Layout.h"
+#include "ui/HostProduct.h"
+
+using namespace Form1Layout;
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+
+// Rows of the open drop-down list, as a multiple of the closed field's height.
+constexpr int kDropDownRows = 10;
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void SetStyleBit(HWND window, DWORD bit, bool on) {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+  const DWORD wanted = on ? (style | bit) : (style & ~bit);
+  if (wanted != style) {
+    SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(wanted));
+  }
+}
+
+// Keeps the push buttons out of the dialog manager's default-button handling, so Enter never presses them.
+LRESULT CALLBACK PushButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_GETDLGCODE) {
+    return DefSubclassProc(hwnd, message, wParam, lParam) & ~(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
+  }
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, PushButtonProc, kSubclassId);
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// The closed combo box's field is as high as the font makes it; set it to the height the layout asks for.
+void SetComboFieldHeight(HWND combo, int height) {
+  RECT rect{};
+  GetWindowRect(combo, &rect);
+  const auto item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  const int wanted = item + height - (rect.bottom - rect.top);
+  if (item > 0 && wanted > 0 && wanted != item) {
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+  }
+}
+
+// Room a control's own decoration takes from its caption's width: the radio circle, button and frame borders.
+int CaptionMargin(const ControlDef& def, int dpi) {
+  if (def.className != std::wstring_view(L"BUTTON")) {
+    return 0;
+  }
+  switch (def.style & BS_TYPEMASK) {
+    case BS_AUTORADIOBUTTON:
+      return GetSystemMetrics(SM_CXMENUCHECK) + MulDiv(4, dpi, 96);
+    case BS_GROUPBOX:
+      return MulDiv(16, dpi, 96);
+    default:
+      return MulDiv(8, dpi, 96);
+  }
+}
+
+bool CaptionsFit(HDC dc, HFONT font, int dpi) {
+  const HGDIOBJ previous = SelectObject(dc, font);
+  bool fit = true;
+  for (const ControlDef& def : kControls) {
+    if (def.id == kCombo1) {
+      continue;  // the combo's text scrolls; it is not a caption
+    }
+    const RECT rect = ControlRect(def, dpi);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, def.text, static_cast<int>(std::wcslen(def.text)), &extent);
+    fit = fit && extent.cx + CaptionMargin(def, dpi) <= rect.right - rect.left && extent.cy <= rect.bottom - rect.top;
+  }
+  SelectObject(dc, previous);
+  return fit;
+}
+
+// The message font, made just small enough that every caption fits the place the layout gives its control.
+UniqueFont CreateCaptionFont(HWND window, int dpi) {
+  LOGFONTW logFont{};
+  if (!GetMessageFont(dpi, logFont)) {
+    return UniqueFont();
+  }
+  const int smallest = MulDiv(8, dpi, 96);
+  HDC dc = GetDC(window);
+  UniqueFont font(CreateFontIndirectW(&logFont));
+  while (font.Get() != nullptr && !CaptionsFit(dc, font.Get(), dpi) && std::abs(logFont.lfHeight) > smallest) {
+    logFont.lfHeight += logFont.lfHeight < 0 ? 1 : -1;
+    logFont.lfWidth = 0;
+    font = UniqueFont(CreateFontIndirectW(&logFont));
+  }
+  ReleaseDC(window, dc);
+  return font;
+}
+
+}  // namespace
+
+bool Form1::Show(HINSTANCE instance, int showCommand) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kClassName;
+  if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    return false;
+  }
+
+  HDC screen = GetDC(nullptr);
+  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+
+  const SIZE client = ClientSize(dpi_);
+  RECT frame{0, 0, client.cx, client.cy};
+  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+  hwnd_ = CreateWindowExW(kWindowExStyle, kClassName, kTitle, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                          frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this);
+  if (hwnd_ == nullptr) {
+    return false;
+  }
+  CreateControls();
+  Form_Load();
+  ShowWindow(hwnd_, showCommand);
+  SetFocus(Control(kCombo1));
+  UpdateWindow(hwnd_);
+  return true;
+}
+
+void Form1::CreateControls() {
+  font_ = CreateCaptionFont(hwnd_, dpi_);
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+  for (const ControlDef& def : kControls) {
+    const RECT rect = ControlRect(def, dpi_);
+    int height = rect.bottom - rect.top;
+    if (def.id == kCombo1) {
+      height *= 1 + kDropDownRows;  // a drop-down combo's height includes its open list
+    }
+    HWND control = CreateWindowExW(0, def.className, def.text, def.style, rect.left, rect.top, rect.right - rect.left,
+                                   height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance,
+                                   nullptr);
+    if (control == nullptr) {
+      continue;
+    }
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get() ? font_.Get() : GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
+    if (def.className == std::wstring_view(L"BUTTON") && (def.style & BS_TYPEMASK) == BS_PUSHBUTTON) {
+      SetWindowSubclass(control, PushButtonProc, kSubclassId, 0);
+    }
+  }
+
+  HWND combo = Control(kCombo1);
+  SetWindowTextW(combo, FindControl(kCombo1)->text);
+  const RECT comboRect = ControlRect(*FindControl(kCombo1), dpi_);
+  SetComboFieldHeight(combo, comboRect.bottom - comboRect.top);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (GetComboBoxInfo(combo, &info) && info.hwndItem != nullptr) {
+    SetWindowSubclass(info.hwndItem, ComboEditProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  }
+  UpdateOptionTabStops();
+}
+
+int Form1::RunMessageLoop() {
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (hwnd_ != nullptr && IsDialogMessageW(hwnd_, &message)) {
+      continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    auto* form = static_cast<Form1*>(create->lpCreateParams);
+    form->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (form == nullptr) {
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  try {
+    return form->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    // An exception must not cross into the system's code; the event is dropped and the window goes on.
+    return 0;
+  }
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_ACTIVATE:
+      // Give the focus back to the control that had it, as a dialog does.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd_, focus)) {
+          lastFocus_ = focus;
+        }
+      } else if (!HIWORD(wParam)) {
+        SetFocus(lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : Control(kCombo1));
+      }
+      return 0;
+    case WM_NEXTDLGCTL:
+      // The dialog manager asks a window that is not a dialog to move the focus this way too.
+      SetFocus(LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0));
+      return 0;
+    case WM_DESTROY:
+      hwnd_ = nullptr;
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+void Form1::OnCommand(int id, int code) {
+  switch (id) {
+    case kCombo1:
+      if (code == CBN_SELCHANGE) {
+        Combo1_Click();
+      }
+      break;
+    case kOptYes:
+    case kOptNo:
+      if (code == BN_CLICKED) {
+        UpdateOptionTabStops();
+      }
+      break;
+    case kCommand1 + kChangeIndex:
+    case kCommand1 + kExitIndex:
+      if (code == BN_CLICKED) {
+        Command1_Click(id - kCommand1);
+      }
+      break;
+    default:
+      break;  // IDOK and IDCANCEL from Enter and Escape press nothing
+  }
+}
+
+LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR form) {
+  switch (message) {
+    case WM_CHAR: {
+      auto KeyAscii = static_cast<std::int16_t>(wParam);
+      reinterpret_cast<Form1*>(form)->Combo1_KeyPress(KeyAscii);
+      if (KeyAscii == 0) {
+        return 0;
+      }
+      wParam = static_cast<WPARAM>(static_cast<std::uint16_t>(KeyAscii));
+      break;
+    }
+    // Editing that arrives without a typed character: the text changes only by choosing a listed account.
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_DELETE) {
+        return 0;
+      }
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, ComboEditProc, kSubclassId);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void Form1::Form_Load() {
+  HWND combo = Control(kCombo1);
+  const RegistryRoutines routines;
+  const KeyCollection names = routines.EnumRegistryKeys(HKEY_CURRENT_USER, ProductKeyPath);
+  for (const std::wstring& name : names) {
+    if (!name.empty() && IsAccountName(name)) {
+      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+  }
+}
+
+void Form1::Combo1_KeyPress(std::int16_t& KeyAscii) {
+  KeyAscii = 0;  // every typed character is discarded: accounts are chosen, not typed
+}
+
+void Form1::Combo1_Click() {
+  const std::wstring account = ChosenAccount();
+  const Module1::DwordRead stored = Module1::ReadDwordValue(PreferencesPath(account), kEnablePlugins);
+  if (!stored.IsNumber()) {
+    SelectOption(0);  // unreadable: show neither rather than the previous account's state
+  } else {
+    SelectOption(stored.Value() == 0 ? kOptNo : kOptYes);
+  }
+}
+
+void Form1::Command1_Click(int Index) {
+  if (Index == kExitIndex) {
+    ExitProcess(0);
+  }
+  if (Index == kChangeIndex) {
+    ChangeSetting();
+  }
+}
+
+void Form1::ChangeSetting() {
+  bool stored = false;
+  try {
+    const std::int32_t value = IsDlgButtonChecked(hwnd_, kOptNo) == BST_CHECKED ? 0 : 1;
+    stored = Module1::WriteDwordValue(PreferencesPath(WindowText(Control(kCombo1))), kEnablePlugins, value);
+  } catch (...) {
+    stored = false;  // whatever went wrong, the setting was not stored
+  }
+  MessageBoxW(hwnd_, stored ? kChanged : kNotChanged, kMessageTitle, MB_OK);
+}
+
+std::wstring Form1::ChosenAccount() const {
+  // On a selection change the edit field may still show the previous text: read the chosen item itself.
+  HWND combo = Control(kCombo1);
+  const auto index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  if (index == CB_ERR) {
+    return WindowText(combo);
+  }
+  const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == CB_ERR) {
+    return WindowText(combo);
+  }
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const auto copied = SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
+  return text;
+}
+
+void Form1::SelectOption(int id) {
+  CheckDlgButton(hwnd_, kOptYes, id == kOptYes ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(hwnd_, kOptNo, id == kOptNo ? BST_CHECKED : BST_UNCHECKED);
+  UpdateOptionTabStops();
+}
+
+void Form1::UpdateOptionTabStops() {
+  // Tab visits both options while neither is selected, and only the selected one otherwise.
+  const bool yes = IsDlgButtonChecked(hwnd_, kOptYes) == BST_CHECKED;
+  const bool no = IsDlgButtonChecked(hwnd_, kOptNo) == BST_CHECKED;
+  SetStyleBit(Control(kOptYes), WS_TABSTOP, yes || !no);
+  SetStyleBit(Control(kOptNo), WS_TABSTOP, no || !yes);
+}

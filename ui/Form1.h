@@ -1,0 +1,55 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include <windows.h>
+
+#include "ui/UniqueFont.h"
+
+// The program's one window: the account list, the "Plugins Enabled" options and the Change and Exit buttons.
+class Form1 {
+ public:
+  Form1() = default;
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+  ~Form1() = default;
+
+  // Creates the window and its controls, runs the load handler, then shows the window with Combo1 focused.
+  // Returns false if the window could not be created.
+  bool Show(HINSTANCE instance, int showCommand);
+  HWND Handle() const { return hwnd_; }
+
+  // Runs the window's messages through the dialog manager (Tab, arrows) until the window is closed; returns the
+  // process exit code.
+  int RunMessageLoop();
+
+  static constexpr wchar_t kClassName[] = L"PluginSwitchForm1";
+  static constexpr wchar_t kMessageTitle[] = L"Plug-in Switch";
+  static constexpr wchar_t kChanged[] = L"Setting changed successfully";
+  static constexpr wchar_t kNotChanged[] = L"Setting was not changed successfully";
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR form);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void CreateControls();
+  void OnCommand(int id, int code);
+
+  // Event handlers.
+  void Form_Load();
+  void Combo1_KeyPress(std::int16_t& KeyAscii);
+  void Combo1_Click();
+  void Command1_Click(int Index);
+  void ChangeSetting();
+
+  HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+  std::wstring ChosenAccount() const;
+  void SelectOption(int id);
+  void UpdateOptionTabStops();
+
+  HWND hwnd_ = nullptr;
+  UniqueFont font_;
+  HWND lastFocus_ = nullptr;
+  int dpi_ = 96;
+};
