@@ -1,0 +1,76 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "registry/RegistryApi.h"
+
+// An in-memory registry behind the program's registry seam. It counts every call, checks that every handle it hands
+// out is closed exactly once, and lets a test replace the status of any call.
+class FakeRegistry {
+ public:
+  enum class Call { Open, Query, Set, Close, Enum };
+
+  struct Value {
+    DWORD type = REG_DWORD;
+    std::vector<BYTE> data;
+  };
+
+  FakeRegistry();
+  ~FakeRegistry();
+  FakeRegistry(const FakeRegistry&) = delete;
+  FakeRegistry& operator=(const FakeRegistry&) = delete;
+
+  // Keys are named "HKCU\a\b" (roots: HKCR, HKCU, HKLM, HKU, HKPD, HKCC, HKDD); parents are created as needed.
+  void AddKey(const std::string& path);
+  void SetValue(const std::string& path, const std::string& name, Value value);
+  void SetDword(const std::string& path, const std::string& name, DWORD value);
+  void SetClass(const std::string& path, const std::string& className);
+  bool KeyExists(const std::string& path) const;
+  const Value* FindValue(const std::string& path, const std::string& name) const;
+  // Keys and values as one text, to prove that nothing changed.
+  std::string Dump() const;
+
+  // Called before each call with its kind and how many calls of that kind came before it; a non-empty result is
+  // returned instead of carrying the call out.
+  std::function<std::optional<LSTATUS>(Call, int)> inject;
+
+  int Count(Call call) const { return counts_[static_cast<int>(call)]; }
+  int OpenHandles() const { return static_cast<int>(handles_.size()); }
+  int BadCloses() const { return badCloses_; }
+  std::vector<REGSAM> accessRequested;
+  std::vector<std::string> subkeysOpened;
+  std::vector<DWORD> setTypes;
+  std::vector<DWORD> setSizes;
+  std::vector<DWORD> querySizes;     // data size offered by each query
+  std::vector<DWORD> enumNameSizes;  // name and class buffer sizes offered by each enumeration step
+  std::vector<DWORD> enumClassSizes;
+
+ private:
+  struct Key;
+  Key* Find(const std::string& path) const;
+  Key* Resolve(HKEY key) const;
+  std::optional<LSTATUS> Injected(Call call);
+
+  static LSTATUS APIENTRY OpenKeyEx(HKEY key, LPCSTR subkey, DWORD options, REGSAM access, PHKEY result);
+  static LSTATUS APIENTRY QueryValueEx(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                                       LPDWORD size);
+  static LSTATUS APIENTRY SetValueEx(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size);
+  static LSTATUS APIENTRY CloseKey(HKEY key);
+  static LSTATUS APIENTRY EnumKeyEx(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD reserved,
+                                    LPSTR className, LPDWORD classSize, PFILETIME lastWrite);
+
+  std::unique_ptr<Key> roots_;
+  std::map<HKEY, Key*> handles_;
+  ULONG_PTR nextHandle_ = 0x1000;
+  int counts_[5] = {};
+  int badCloses_ = 0;
+  RegistryApi table_;
+  std::unique_ptr<ScopedRegistryApi> scope_;
+  static FakeRegistry* current_;
+};
