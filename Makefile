@@ -6,7 +6,9 @@ JOBS ?= 2
 TEST_ARCH := $(shell scripts/test-arch)
 TEST_DIR := build/$(TEST_ARCH)
 
-.PHONY: all build test demo bootstrap
+.PHONY: all build test demo fuzz bootstrap
+
+FUZZ_SECONDS ?= 60
 
 all: build
 
@@ -28,3 +30,6 @@ test: build $(TEST_DIR)/CMakeCache.txt
 demo: build $(TEST_DIR)/CMakeCache.txt
 	@cmake --build $(TEST_DIR) -j$(JOBS) --target PluginSwitch windowctl
 	@scripts/demo $(TEST_DIR)
+
+fuzz: bootstrap
+	@scripts/fuzz $(FUZZ_SECONDS)
