@@ -1,5 +1,8 @@
 #include "registry/DwordValue.h"
 
+#include <charconv>
+#include <iterator>
+
 #include "registry/AnsiText.h"
 #include "registry/KeyPath.h"
 #include "registry/UniqueKey.h"
@@ -17,8 +20,12 @@ HKEY HandleFromRoot(std::uint32_t root) {
 
 std::wstring DwordRead::Text() const {
   switch (kind_) {
-    case Kind::Number:
-      return std::to_wstring(value_);
+    case Kind::Number: {
+      // std::to_wstring would bring in the C library's whole wide printf.
+      char digits[12];
+      char* const end = std::to_chars(std::begin(digits), std::end(digits), value_).ptr;
+      return std::wstring(std::begin(digits), end);
+    }
     case Kind::Error:
       return std::wstring(kErrorMarker);
     case Kind::Nothing:

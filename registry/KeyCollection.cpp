@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace {
 
 // Folds case the way the registry compares key names (the system's upper-case mapping).
@@ -15,10 +17,12 @@ std::wstring Fold(const std::wstring& name) {
 
 }  // namespace
 
-bool KeyCollection::Add(const std::wstring& name) {
+bool KeyCollection::Add(const std::wstring& name) { return Add(std::wstring(name)); }
+
+bool KeyCollection::Add(std::wstring&& name) {
   const auto [it, added] = index_.try_emplace(Fold(name), names_.size());
   if (added) {
-    names_.push_back(name);
+    names_.push_back(std::move(name));
   }
   return added;
 }

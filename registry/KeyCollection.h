@@ -9,6 +9,7 @@ class KeyCollection {
  public:
   // Adds name at the end; returns false and adds nothing if a name equal but for case is already held.
   bool Add(const std::wstring& name);
+  bool Add(std::wstring&& name);  // the same, taking the name over instead of copying it
   // The held name equal to name but for case, or nullptr.
   const std::wstring* Find(const std::wstring& name) const;
   bool Contains(const std::wstring& name) const { return Find(name) != nullptr; }

@@ -2,7 +2,8 @@
 
 namespace {
 
-constexpr RegistryApi kAdvapi32{
+// const, not constexpr: the address of a DLL import is known only once the loader has bound it.
+const RegistryApi kAdvapi32{
     &::RegOpenKeyExA, &::RegQueryValueExA, &::RegSetValueExA, &::RegCloseKey, &::RegEnumKeyExA,
 };
 

@@ -12,6 +12,10 @@ namespace {
 
 constexpr DWORD kNameBufferSize = 260;
 
+// A run of subkeys that do not fit the buffers this long is not a real key's content but a registry that answers
+// "more data" for every index; stop rather than walk two billion indexes.
+constexpr int kMaxSkippedInARow = 65536;
+
 }  // namespace
 
 KeyCollection RegistryRoutines::EnumRegistryKeys(HKEY hkey, const std::wstring& KeyName) const {
@@ -26,6 +30,7 @@ KeyCollection RegistryRoutines::EnumRegistryKeys(HKEY hkey, const std::wstring& 
   }
 
   // The index is a 32-bit signed counter; it cannot pass its maximum, so the loop always ends.
+  int skippedInARow = 0;
   for (LONG index = 0; index < LONG_MAX; ++index) {
     char name[kNameBufferSize];
     std::fill(std::begin(name), std::end(name), ' ');
@@ -39,11 +44,16 @@ KeyCollection RegistryRoutines::EnumRegistryKeys(HKEY hkey, const std::wstring& 
       break;
     }
     if (status == kStatusMoreData) {
-      continue;  // a name or class too long for the buffers: skip it so the subkeys after it still show
+      // A name or class too long for the buffers: skip it so the subkeys after it still show.
+      if (++skippedInARow == kMaxSkippedInARow) {
+        break;
+      }
+      continue;
     }
     if (status != kStatusSuccess) {
       break;  // access lost or the key deleted: keep what was gathered
     }
+    skippedInARow = 0;
     const std::string_view text(name, kNameBufferSize);
     names.Add(FromAnsi(text.substr(0, text.find('\0'))));
   }

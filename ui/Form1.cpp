@@ -5,9 +5,13 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string_view>
+#include <utility>
 
+#include "app/Resource.h"
 #include "registry/DwordValue.h"
 #include "registry/RegistryRoutines.h"
+#include "ui/AccountList.h"
+#include "ui/Dpi.h"
 #include "ui/Form1Layout.h"
 #include "ui/HostProduct.h"
 
@@ -45,14 +49,20 @@ LRESULT CALLBACK PushButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-// The closed combo box's field is as high as the font makes it; set it to the height the layout asks for.
+// The closed combo box's field is as high as the font makes it; set it to the height the layout asks for. Where the
+// height set and the height read back differ by the field's padding (wine's combo box), the next round corrects
+// what was set by what the combo box then measures.
 void SetComboFieldHeight(HWND combo, int height) {
-  RECT rect{};
-  GetWindowRect(combo, &rect);
-  const auto item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-  const int wanted = item + height - (rect.bottom - rect.top);
-  if (item > 0 && wanted > 0 && wanted != item) {
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+  auto item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int round = 0; round < 3 && item > 0; ++round) {
+    RECT rect{};
+    GetWindowRect(combo, &rect);
+    const int missing = height - (rect.bottom - rect.top);
+    if (missing == 0 || item + missing <= 0) {
+      return;
+    }
+    item += missing;
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
   }
 }
 
@@ -72,7 +82,7 @@ int CaptionMargin(const ControlDef& def, int dpi) {
 }
 
 bool CaptionsFit(HDC dc, HFONT font, int dpi) {
-  const HGDIOBJ previous = SelectObject(dc, font);
+  HGDIOBJ previous = SelectObject(dc, font);
   bool fit = true;
   for (const ControlDef& def : kControls) {
     if (def.id == kCombo1) {
@@ -90,7 +100,7 @@ bool CaptionsFit(HDC dc, HFONT font, int dpi) {
 // The message font, made just small enough that every caption fits the place the layout gives its control.
 UniqueFont CreateCaptionFont(HWND window, int dpi) {
   LOGFONTW logFont{};
-  if (!GetMessageFont(dpi, logFont)) {
+  if (!Dpi::GetMessageFont(dpi, logFont)) {
     return UniqueFont();
   }
   const int smallest = MulDiv(8, dpi, 96);
@@ -105,7 +115,34 @@ UniqueFont CreateCaptionFont(HWND window, int dpi) {
   return font;
 }
 
+// The program's icon at the size the system shows for this metric, or the stock one if the program has none.
+HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+  // Shared: the system owns the icon and frees it with the module, as it does for LoadIcon.
+  HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(IDI_PLUGINSWITCH), IMAGE_ICON, GetSystemMetrics(widthMetric),
+                           GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR | LR_SHARED);
+  return icon != nullptr ? static_cast<HICON>(icon) : LoadIconW(nullptr, IDI_APPLICATION);
+}
+
+// Resizes the window so that its client area has exactly this size, whatever its frame measures at this DPI.
+void SizeClientArea(HWND window, SIZE client) {
+  RECT outer{};
+  RECT inner{};
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &inner);
+  const int width = client.cx + (outer.right - outer.left) - (inner.right - inner.left);
+  const int height = client.cy + (outer.bottom - outer.top) - (inner.bottom - inner.top);
+  if (width != outer.right - outer.left || height != outer.bottom - outer.top) {
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
 }  // namespace
+
+Form1::~Form1() {
+  if (hwnd_ != nullptr) {
+    DestroyWindow(hwnd_);
+  }
+}
 
 bool Form1::Show(HINSTANCE instance, int showCommand) {
   WNDCLASSEXW windowClass{};
@@ -113,18 +150,16 @@ bool Form1::Show(HINSTANCE instance, int showCommand) {
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  windowClass.hIcon = ProgramIcon(instance, SM_CXICON, SM_CYICON);
+  windowClass.hIconSm = ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kClassName;
   if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
     return false;
   }
 
-  HDC screen = GetDC(nullptr);
-  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-
-  const SIZE client = ClientSize(dpi_);
+  // A first size at the system DPI; the layout then sizes the window for the DPI of the monitor it lands on.
+  const SIZE client = ClientSize(Dpi::SystemDpi());
   RECT frame{0, 0, client.cx, client.cy};
   AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
   hwnd_ = CreateWindowExW(kWindowExStyle, kClassName, kTitle, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -133,45 +168,63 @@ bool Form1::Show(HINSTANCE instance, int showCommand) {
     return false;
   }
   CreateControls();
+  ApplyLayout(Dpi::WindowDpi(hwnd_));
   Form_Load();
   ShowWindow(hwnd_, showCommand);
-  SetFocus(Control(kCombo1));
+  if (IsWindowVisible(hwnd_)) {
+    SetFocus(Control(kCombo1));  // a hidden window must not take the focus from the active one
+  }
   UpdateWindow(hwnd_);
   return true;
 }
 
 void Form1::CreateControls() {
-  font_ = CreateCaptionFont(hwnd_, dpi_);
-  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+  // Created in tab order; ApplyLayout places them and gives them their font.
+  auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
   for (const ControlDef& def : kControls) {
-    const RECT rect = ControlRect(def, dpi_);
-    int height = rect.bottom - rect.top;
-    if (def.id == kCombo1) {
-      height *= 1 + kDropDownRows;  // a drop-down combo's height includes its open list
-    }
-    HWND control = CreateWindowExW(0, def.className, def.text, def.style, rect.left, rect.top, rect.right - rect.left,
-                                   height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance,
-                                   nullptr);
-    if (control == nullptr) {
-      continue;
-    }
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get() ? font_.Get() : GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
-    if (def.className == std::wstring_view(L"BUTTON") && (def.style & BS_TYPEMASK) == BS_PUSHBUTTON) {
+    HWND control = CreateWindowExW(0, def.className, def.text, def.style, 0, 0, 0, 0, hwnd_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
+    if (control != nullptr && def.className == std::wstring_view(L"BUTTON") &&
+        (def.style & BS_TYPEMASK) == BS_PUSHBUTTON) {
       SetWindowSubclass(control, PushButtonProc, kSubclassId, 0);
     }
   }
-
+  // Screen readers name a control by the label just before it in z-order. The label takes no focus, so moving it
+  // leaves the Tab order of the controls that do as the table has it.
   HWND combo = Control(kCombo1);
+  HWND beforeCombo = GetWindow(combo, GW_HWNDPREV);
+  SetWindowPos(Control(kLabel1), beforeCombo != nullptr ? beforeCombo : HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
   SetWindowTextW(combo, FindControl(kCombo1)->text);
-  const RECT comboRect = ControlRect(*FindControl(kCombo1), dpi_);
-  SetComboFieldHeight(combo, comboRect.bottom - comboRect.top);
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
   if (GetComboBoxInfo(combo, &info) && info.hwndItem != nullptr) {
     SetWindowSubclass(info.hwndItem, ComboEditProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   }
   UpdateOptionTabStops();
+}
+
+void Form1::ApplyLayout(int dpi) {
+  SizeClientArea(hwnd_, ClientSize(dpi));
+  UniqueFont font = CreateCaptionFont(hwnd_, dpi);
+  const auto fontHandle =
+      reinterpret_cast<WPARAM>(font.Get() != nullptr ? font.Get() : GetStockObject(DEFAULT_GUI_FONT));
+  for (const ControlDef& def : kControls) {
+    const RECT rect = ControlRect(def, dpi);
+    int height = rect.bottom - rect.top;
+    if (def.id == kCombo1) {
+      height *= 1 + kDropDownRows;  // a drop-down combo's height includes its open list
+    }
+    HWND control = Control(def.id);
+    SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(control, WM_SETFONT, fontHandle, TRUE);
+  }
+  // Every control has the new font now, so the old one may go.
+  font_ = std::move(font);
+  const RECT comboRect = ControlRect(*FindControl(kCombo1), dpi);
+  SetComboFieldHeight(Control(kCombo1), comboRect.bottom - comboRect.top);
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 int Form1::RunMessageLoop() {
@@ -221,6 +274,14 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : Control(kCombo1));
       }
       return 0;
+    case Dpi::kDpiChangedMessage: {
+      // Moved to a monitor of another DPI: take the place the system suggests, then lay out anew at that DPI.
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      ApplyLayout(HIWORD(wParam));
+      return 0;
+    }
     case WM_NEXTDLGCTL:
       // The dialog manager asks a window that is not a dialog to move the focus this way too.
       SetFocus(LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0));
@@ -278,7 +339,8 @@ LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LP
     case EM_UNDO:
       return 0;
     case WM_KEYDOWN:
-      if (wParam == VK_DELETE) {
+      // Delete and Shift+Delete remove text; Shift+Insert pastes without a WM_PASTE on some systems.
+      if (wParam == VK_DELETE || (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0)) {
         return 0;
       }
       break;
@@ -294,12 +356,7 @@ LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LP
 void Form1::Form_Load() {
   HWND combo = Control(kCombo1);
   const RegistryRoutines routines;
-  const KeyCollection names = routines.EnumRegistryKeys(HKEY_CURRENT_USER, ProductKeyPath);
-  for (const std::wstring& name : names) {
-    if (!name.empty() && IsAccountName(name)) {
-      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    }
-  }
+  FillAccountList(combo, routines.EnumRegistryKeys(HKEY_CURRENT_USER, ProductKeyPath));
 }
 
 void Form1::Combo1_KeyPress(std::int16_t& KeyAscii) {

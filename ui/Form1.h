@@ -12,7 +12,8 @@ class Form1 {
   Form1() = default;
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
-  ~Form1() = default;
+  // Destroys the window if it still exists.
+  ~Form1();
 
   // Creates the window and its controls, runs the load handler, then shows the window with Combo1 focused.
   // Returns false if the window could not be created.
@@ -34,6 +35,9 @@ class Form1 {
                                         DWORD_PTR form);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
+  // Sizes the window and places every control from the layout table at dpi, with a font that fits the captions.
+  // Used when the window is created and again when it moves to a monitor of another DPI.
+  void ApplyLayout(int dpi);
   void OnCommand(int id, int code);
 
   // Event handlers.
@@ -51,5 +55,4 @@ class Form1 {
   HWND hwnd_ = nullptr;
   UniqueFont font_;
   HWND lastFocus_ = nullptr;
-  int dpi_ = 96;
 };

@@ -38,7 +38,10 @@ inline constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 inline constexpr std::array<ControlDef, 7> kControls{{
     {kCombo1, L"COMBOBOX", L"--> Emails <--", kChild | WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
      false, 600, 360, 3495, 315},
-    {kLabel1, L"STATIC", L"Select Passport Email:", kChild | SS_LEFT | SS_NOPREFIX, false, 240, 120, 1575, 195},
+    // Label1 sits just before Combo1 in z-order (screen readers name the combo by it); WS_GROUP keeps the arrow
+    // keys from wandering onto it from the last group.
+    {kLabel1, L"STATIC", L"Select Passport Email:", kChild | WS_GROUP | SS_LEFT | SS_NOPREFIX, false, 240, 120, 1575,
+     195},
     {kFrame1, L"BUTTON", L"Plugins Enabled", kChild | BS_GROUPBOX, false, 600, 720, 3495, 735},
     {kOptYes, L"BUTTON", L"Yes", kChild | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, true, 240, 360, 855, 255},
     {kOptNo, L"BUTTON", L"No", kChild | WS_TABSTOP | BS_AUTORADIOBUTTON, true, 2280, 360, 735, 255},

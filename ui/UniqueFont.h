@@ -32,20 +32,3 @@ class UniqueFont {
   HFONT font_ = nullptr;
 };
 
-// The system's message font at dpi, as the user has chosen it; false if the system gives none.
-inline bool GetMessageFont(int dpi, LOGFONTW& font) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-    return false;
-  }
-  // The metrics come at the system DPI; scale them to the window's.
-  HDC screen = GetDC(nullptr);
-  const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  font = metrics.lfMessageFont;
-  if (systemDpi > 0 && systemDpi != dpi) {
-    font.lfHeight = MulDiv(font.lfHeight, dpi, systemDpi);
-  }
-  return true;
-}
