@@ -167,6 +167,7 @@ LSTATUS APIENTRY FakeRegistry::OpenKeyEx(HKEY key, LPCSTR subkey, DWORD, REGSAM 
   }
   const auto handle = reinterpret_cast<HKEY>(self.nextHandle_ += 4);
   self.handles_[handle] = node;
+  ++self.opened_;
   *result = handle;
   return ERROR_SUCCESS;
 }
@@ -218,12 +219,12 @@ LSTATUS APIENTRY FakeRegistry::SetValueEx(HKEY key, LPCSTR name, DWORD, DWORD ty
 
 LSTATUS APIENTRY FakeRegistry::CloseKey(HKEY key) {
   FakeRegistry& self = *current_;
-  ++self.counts_[static_cast<int>(Call::Close)];
+  const auto injected = self.Injected(Call::Close);
   if (self.handles_.erase(key) == 0) {
     ++self.badCloses_;  // a predefined root, a handle never opened, or one closed twice
     return ERROR_INVALID_HANDLE;
   }
-  return ERROR_SUCCESS;
+  return injected.value_or(ERROR_SUCCESS);  // a failed close still gives the handle up: nothing could be retried
 }
 
 LSTATUS APIENTRY FakeRegistry::EnumKeyEx(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD, LPSTR className,

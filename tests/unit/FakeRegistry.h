@@ -41,6 +41,8 @@ class FakeRegistry {
   std::function<std::optional<LSTATUS>(Call, int)> inject;
 
   int Count(Call call) const { return counts_[static_cast<int>(call)]; }
+  // Handles handed out by successful opens.
+  int Opened() const { return opened_; }
   int OpenHandles() const { return static_cast<int>(handles_.size()); }
   int BadCloses() const { return badCloses_; }
   std::vector<REGSAM> accessRequested;
@@ -70,6 +72,7 @@ class FakeRegistry {
   ULONG_PTR nextHandle_ = 0x1000;
   int counts_[5] = {};
   int badCloses_ = 0;
+  int opened_ = 0;
   RegistryApi table_;
   std::unique_ptr<ScopedRegistryApi> scope_;
   static FakeRegistry* current_;
