@@ -1,0 +1,219 @@
+#include "tests/release/LayoutChecks.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cwchar>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include "ui/Dpi.h"
+
+namespace LayoutChecks {
+
+namespace {
+
+using Form1Layout::ControlDef;
+using testing::AssertionFailure;
+using testing::AssertionResult;
+using testing::AssertionSuccess;
+
+int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
+const ControlDef& Frame1() {
+  return *std::find_if(Form1Layout::kControls.begin(), Form1Layout::kControls.end(),
+                       [](const ControlDef& control) { return control.id == Form1Layout::kFrame1; });
+}
+
+// A control's rectangle in its parent's client coordinates.
+RECT PlacedRect(HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+std::string Describe(const RECT& rect) {
+  return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + ")-(" + std::to_string(rect.right) + "," +
+         std::to_string(rect.bottom) + ")";
+}
+
+bool Contains(const RECT& outer, const RECT& inner) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+std::string Narrow(std::wstring_view text) {
+  std::string narrow;
+  for (const wchar_t c : text) {
+    narrow += c < 128 ? static_cast<char>(c) : '?';
+  }
+  return narrow;
+}
+
+// Width a control's own drawing takes beside its caption. Push buttons: their 3-D edge and the focus rectangle;
+// option buttons: the circle and the gap after it; Frame1: the frame line and the caption's indent on both sides.
+int Decoration(const ControlDef& control, int dpi) {
+  if (control.className != std::wstring_view(L"BUTTON")) {
+    return 0;
+  }
+  switch (control.style & BS_TYPEMASK) {
+    case BS_AUTORADIOBUTTON:
+    case BS_RADIOBUTTON:
+      return GetSystemMetrics(SM_CXMENUCHECK) + MulDiv(3, dpi, 96);
+    case BS_GROUPBOX:
+      return MulDiv(12, dpi, 96);
+    default:
+      return 2 * GetSystemMetrics(SM_CXEDGE) + MulDiv(2, dpi, 96);
+  }
+}
+
+// Owns a font the check creates.
+class OwnedFont {
+ public:
+  explicit OwnedFont(HFONT font) : font_(font) {}
+  OwnedFont(const OwnedFont&) = delete;
+  OwnedFont& operator=(const OwnedFont&) = delete;
+  ~OwnedFont() {
+    if (font_ != nullptr) {
+      DeleteObject(font_);
+    }
+  }
+  HFONT Get() const { return font_; }
+
+ private:
+  HFONT font_;
+};
+
+int TextHeight(const LOGFONTW& description) {
+  const OwnedFont font(CreateFontIndirectW(&description));
+  HDC dc = GetDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, font.Get());
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+  return metrics.tmHeight;
+}
+
+// The font a control shows its caption in, as a description this process can make a font from. A font handle is
+// readable only in the process that made it (wine keeps GDI objects per process). From another process the font is
+// made again: the system's message font at dpi, as large as it can be while its text height equals that of Combo1's
+// list items, which the system sizes to the font every control shares. So the caption is measured in a font at least
+// as large as the one shown.
+bool ShownFont(HWND window, HWND control, int dpi, LOGFONTW& description) {
+  const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  if (handle != nullptr && GetObjectW(handle, sizeof description, &description) == sizeof description) {
+    return true;
+  }
+  const auto itemHeight =
+      static_cast<int>(SendMessageW(GetDlgItem(window, Form1Layout::kCombo1), CB_GETITEMHEIGHT, 0, 0));
+  LOGFONTW message{};
+  if (itemHeight <= 0 || !Dpi::GetMessageFont(dpi, message)) {
+    return false;
+  }
+  for (int height = std::abs(message.lfHeight); height > 0; --height) {
+    message.lfHeight = message.lfHeight < 0 ? -height : height;
+    message.lfWidth = 0;
+    if (TextHeight(message) == itemHeight) {
+      description = message;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+RECT TableRect(const ControlDef& control, int dpi) {
+  int left = control.left;
+  int top = control.top;
+  if (control.insideFrame) {
+    left += Frame1().left;
+    top += Frame1().top;
+  }
+  return RECT{Pixels(left, dpi), Pixels(top, dpi), Pixels(left, dpi) + Pixels(control.width, dpi),
+              Pixels(top, dpi) + Pixels(control.height, dpi)};
+}
+
+AssertionResult ClientAreaIsTableSize(HWND window, int dpi) {
+  RECT client{};
+  GetClientRect(window, &client);
+  const RECT wanted{0, 0, Pixels(Form1Layout::kClientWidth, dpi), Pixels(Form1Layout::kClientHeight, dpi)};
+  if (client.right != wanted.right || client.bottom != wanted.bottom) {
+    return AssertionFailure() << "client area " << client.right << "x" << client.bottom << ", the table asks for "
+                              << wanted.right << "x" << wanted.bottom << " at " << dpi << " DPI";
+  }
+  return AssertionSuccess();
+}
+
+AssertionResult ControlIsAtTableRect(HWND window, const ControlDef& control, int dpi) {
+  HWND handle = GetDlgItem(window, control.id);
+  if (handle == nullptr) {
+    return AssertionFailure() << "no control with ID " << control.id;
+  }
+  const RECT placed = PlacedRect(handle);
+  const RECT wanted = TableRect(control, dpi);
+  if (!EqualRect(&placed, &wanted)) {
+    return AssertionFailure() << Narrow(control.text) << " stands at " << Describe(placed) << ", the table puts it at "
+                              << Describe(wanted) << " at " << dpi << " DPI";
+  }
+  return AssertionSuccess();
+}
+
+AssertionResult ControlsLieInside(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  HWND frame = GetDlgItem(window, Form1Layout::kFrame1);
+  const RECT frameRect = frame != nullptr ? PlacedRect(frame) : RECT{};
+  for (const ControlDef& control : Form1Layout::kControls) {
+    HWND handle = GetDlgItem(window, control.id);
+    if (handle == nullptr) {
+      return AssertionFailure() << "no control with ID " << control.id;
+    }
+    const RECT placed = PlacedRect(handle);
+    if (!Contains(client, placed)) {
+      return AssertionFailure() << Narrow(control.text) << " at " << Describe(placed) << " reaches out of the client area "
+                                << Describe(client);
+    }
+    if (control.insideFrame && !Contains(frameRect, placed)) {
+      return AssertionFailure() << Narrow(control.text) << " at " << Describe(placed) << " reaches out of Frame1 "
+                                << Describe(frameRect);
+    }
+  }
+  return AssertionSuccess();
+}
+
+AssertionResult CaptionFits(HWND window, const ControlDef& control, int dpi) {
+  HWND handle = GetDlgItem(window, control.id);
+  if (handle == nullptr) {
+    return AssertionFailure() << "no control with ID " << control.id;
+  }
+  wchar_t text[256]{};
+  SendMessageW(handle, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+  if (std::wstring_view(text) != control.text) {
+    return AssertionFailure() << "caption \"" << Narrow(text) << "\", the table says \"" << Narrow(control.text) << "\"";
+  }
+  LOGFONTW description{};
+  if (!ShownFont(window, handle, dpi, description)) {
+    return AssertionFailure() << Narrow(control.text) << ": its font can neither be read nor made again here";
+  }
+  const OwnedFont font(CreateFontIndirectW(&description));
+  HDC dc = GetDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, font.Get());
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text, static_cast<int>(std::wcslen(text)), &extent);
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+
+  const RECT placed = PlacedRect(handle);
+  const int width = extent.cx + Decoration(control, dpi);
+  if (width > placed.right - placed.left || extent.cy > placed.bottom - placed.top) {
+    return AssertionFailure() << "\"" << Narrow(control.text) << "\" needs " << width << "x" << extent.cy << " (font "
+                              << description.lfHeight << " px), its control is " << placed.right - placed.left << "x"
+                              << placed.bottom - placed.top;
+  }
+  return AssertionSuccess();
+}
+
+}  // namespace LayoutChecks

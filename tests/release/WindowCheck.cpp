@@ -1,0 +1,362 @@
+// WindowCheck: starts the program and looks at its window from another process, as a person and a screen reader
+// would: layout at the session's DPI, captions, z-order and Tab order, message box owner, colours; then "Exit".
+// Also checks the program file's icon, version and manifest.
+//   WindowCheck --program=PATH [--dpi=N] [GoogleTest flags]
+// PATH may be a Unix path (wine's drive Z:). Without --dpi the layout is checked at the DPI of this session.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tests/release/LayoutChecks.h"
+#include "ui/Form1Layout.h"
+
+namespace {
+
+using namespace Form1Layout;
+using testing::AssertionFailure;
+using testing::AssertionResult;
+using testing::AssertionSuccess;
+
+constexpr wchar_t kClassName[] = L"PluginSwitchForm1";
+constexpr DWORD kPatienceMs = 20000;
+constexpr int kChange = kCommand1 + kChangeIndex;
+constexpr int kExit = kCommand1 + kExitIndex;
+
+std::wstring gProgram;
+int gDpi = 0;
+
+// Owns a kernel handle.
+class OwnedHandle {
+ public:
+  OwnedHandle() = default;
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  ~OwnedHandle() { Reset(nullptr); }
+  HANDLE Get() const { return handle_; }
+  void Reset(HANDLE handle) {
+    if (handle_ != nullptr) {
+      CloseHandle(handle_);
+    }
+    handle_ = handle;
+  }
+
+ private:
+  HANDLE handle_ = nullptr;
+};
+
+// Polls until condition holds or the patience runs out; returns whether it held.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = kPatienceMs) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > timeoutMs) {
+      return false;
+    }
+    Sleep(20);
+  }
+  return true;
+}
+
+struct WindowSearch {
+  DWORD processId;
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM search) {
+  auto& wanted = *reinterpret_cast<WindowSearch*>(search);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  wchar_t className[64]{};
+  GetClassNameW(window, className, static_cast<int>(std::size(className)));
+  if (processId == wanted.processId && IsWindowVisible(window) && std::wcscmp(className, wanted.className) == 0) {
+    wanted.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The visible top-level window of this class that the process shows, or nullptr.
+HWND ProcessWindow(DWORD processId, const wchar_t* className) {
+  WindowSearch search{processId, className, nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring Text(HWND window) {
+  wchar_t text[512]{};
+  SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+// The program runs once for all checks of the window; the last one ends it with "Exit".
+class ProgramWindow : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    std::wstring commandLine = L"\"" + gProgram + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(gProgram.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &started)) {
+      return;
+    }
+    CloseHandle(started.hThread);
+    process_.Reset(started.hProcess);
+    processId_ = started.dwProcessId;
+    WaitUntil([] { return (window_ = ProcessWindow(processId_, kClassName)) != nullptr; });
+    // Let the first paint finish before the screen is read.
+    Sleep(300);
+  }
+  static void TearDownTestSuite() {
+    if (process_.Get() != nullptr && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_.Get(), 1);
+    }
+    process_.Reset(nullptr);
+    window_ = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_NE(process_.Get(), nullptr) << "the program did not start";
+    ASSERT_NE(window_, nullptr) << "the program showed no window of class PluginSwitchForm1";
+  }
+
+  static HWND Window() { return window_; }
+  static HWND Control(int id) { return GetDlgItem(window_, id); }
+  static HANDLE Process() { return process_.Get(); }
+
+ private:
+  static OwnedHandle process_;
+  static DWORD processId_;
+  static HWND window_;
+};
+
+OwnedHandle ProgramWindow::process_;
+DWORD ProgramWindow::processId_ = 0;
+HWND ProgramWindow::window_ = nullptr;
+
+TEST_F(ProgramWindow, SessionRunsAtTheExpectedDpi) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(dpi, gDpi) << "the wine session did not start at the DPI asked for";
+}
+
+TEST_F(ProgramWindow, TitleIsForm1) { EXPECT_EQ(Text(Window()), kTitle); }
+
+TEST_F(ProgramWindow, ClientAreaHasTheTableSize) { EXPECT_TRUE(LayoutChecks::ClientAreaIsTableSize(Window(), gDpi)); }
+
+TEST_F(ProgramWindow, EveryControlStandsWhereTheTablePutsIt) {
+  for (const ControlDef& control : kControls) {
+    EXPECT_TRUE(LayoutChecks::ControlIsAtTableRect(Window(), control, gDpi));
+  }
+}
+
+TEST_F(ProgramWindow, ControlsLieInsideTheClientAreaAndOptionsInsideFrame1) {
+  EXPECT_TRUE(LayoutChecks::ControlsLieInside(Window()));
+}
+
+TEST_F(ProgramWindow, NoCaptionIsClipped) {
+  for (const ControlDef& control : kControls) {
+    if (control.id != kCombo1) {  // the combo's text scrolls in its field; it is no caption
+      EXPECT_TRUE(LayoutChecks::CaptionFits(Window(), control, gDpi));
+    }
+  }
+}
+
+TEST_F(ProgramWindow, Combo1HasTheFocusAtStart) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(Window(), nullptr), &info));
+  HWND combo = Control(kCombo1);
+  EXPECT_TRUE(info.hwndFocus != nullptr && (info.hwndFocus == combo || IsChild(combo, info.hwndFocus)));
+}
+
+TEST_F(ProgramWindow, Label1StandsJustBeforeCombo1InZOrder) {
+  EXPECT_EQ(GetWindow(Control(kCombo1), GW_HWNDPREV), Control(kLabel1))
+      << "screen readers name Combo1 by the static just before it";
+}
+
+// Tab, as the dialog manager moves it: the table's order, both options while neither is selected, and never onto
+// Label1.
+TEST_F(ProgramWindow, TabCycleFollowsTheTable) {
+  const std::vector<int> cycle{kCombo1, kOptYes, kOptNo, kChange, kExit, kCombo1};
+  for (size_t i = 0; i + 1 < cycle.size(); ++i) {
+    EXPECT_EQ(GetNextDlgTabItem(Window(), Control(cycle[i]), FALSE), Control(cycle[i + 1])) << "Tab from " << cycle[i];
+    EXPECT_EQ(GetNextDlgTabItem(Window(), Control(cycle[i + 1]), TRUE), Control(cycle[i]))
+        << "Shift+Tab from " << cycle[i + 1];
+  }
+}
+
+// The arrow keys move within a group; from Exit they wrap to Change, not onto Label1 before Combo1.
+TEST_F(ProgramWindow, ArrowKeysStayInTheirGroup) {
+  EXPECT_EQ(GetNextDlgGroupItem(Window(), Control(kExit), FALSE), Control(kChange));
+  EXPECT_EQ(GetNextDlgGroupItem(Window(), Control(kChange), TRUE), Control(kExit));
+  EXPECT_EQ(GetNextDlgGroupItem(Window(), Control(kOptYes), FALSE), Control(kOptNo));
+  EXPECT_EQ(GetNextDlgGroupItem(Window(), Control(kOptNo), FALSE), Control(kOptYes));
+}
+
+TEST_F(ProgramWindow, BackgroundIsTheSystemButtonFace) {
+  // A point of the client area that no control covers, read from the screen.
+  POINT point{2, 2};
+  ClientToScreen(Window(), &point);
+  const COLORREF wanted = GetSysColor(COLOR_BTNFACE);
+  COLORREF seen = CLR_INVALID;
+  WaitUntil([&] {
+    HDC screen = GetDC(nullptr);
+    seen = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return seen == wanted;
+  }, 5000);
+  EXPECT_EQ(seen, wanted);
+}
+
+TEST_F(ProgramWindow, MessageBoxIsOwnedByTheWindow) {
+  // Nothing chosen: "Change" fails and says so.
+  PostMessageW(Control(kChange), BM_CLICK, 0, 0);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(Window(), &processId);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (box = ProcessWindow(processId, L"#32770")) != nullptr; }))
+      << "no message box";
+  EXPECT_EQ(GetWindow(box, GW_OWNER), Window());
+  EXPECT_EQ(Text(box), L"Plug-in Switch");
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "the message box did not close";
+}
+
+// Last: ends the program.
+TEST_F(ProgramWindow, ExitEndsTheProgramWithCodeZero) {
+  PostMessageW(Control(kExit), BM_CLICK, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(Process(), kPatienceMs), WAIT_OBJECT_0) << "the program still runs";
+  DWORD code = 1;
+  GetExitCodeProcess(Process(), &code);
+  EXPECT_EQ(code, 0u);
+}
+
+// The program file, loaded as data.
+class ProgramFile : public testing::Test {
+ protected:
+  void SetUp() override {
+    module_ = LoadLibraryExW(gProgram.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module_, nullptr) << "cannot load the program file";
+  }
+  void TearDown() override {
+    if (module_ != nullptr) {
+      FreeLibrary(module_);
+    }
+  }
+  std::string_view Resource(LPCWSTR name, LPCWSTR type) const {
+    HRSRC found = FindResourceW(module_, name, type);
+    HGLOBAL loaded = found != nullptr ? LoadResource(module_, found) : nullptr;
+    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+    return data != nullptr ? std::string_view(static_cast<const char*>(data), SizeofResource(module_, found))
+                           : std::string_view();
+  }
+  HMODULE module_ = nullptr;
+};
+
+TEST_F(ProgramFile, ManifestAsksForVisualStylesDpiAwarenessAndTheUsersRights) {
+  const std::string_view manifest = Resource(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+  ASSERT_FALSE(manifest.empty()) << "no manifest resource";
+  for (const char* wanted : {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"", ">true/pm<",
+                             ">PerMonitorV2, PerMonitor<", "level=\"asInvoker\"",
+                             "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                             "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+    EXPECT_NE(manifest.find(wanted), std::string_view::npos) << "the manifest lacks " << wanted;
+  }
+}
+
+TEST_F(ProgramFile, IconComesIn16And32And48Pixels) {
+  const std::string_view group = Resource(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
+  ASSERT_GE(group.size(), 6u) << "no icon";
+  std::vector<int> sizes;
+  const auto count = static_cast<unsigned char>(group[4]);
+  for (unsigned i = 0; i < count && 6 + 14 * (i + 1) <= group.size(); ++i) {
+    sizes.push_back(static_cast<unsigned char>(group[6 + 14 * i]));
+  }
+  EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
+  for (const int size : {16, 32, 48}) {
+    HANDLE icon = LoadImageW(module_, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0);
+    EXPECT_NE(icon, nullptr) << size << " px";
+    if (icon != nullptr) {
+      DestroyIcon(static_cast<HICON>(icon));
+    }
+  }
+}
+
+TEST_F(ProgramFile, VersionNamesTheProduct) {
+  DWORD ignored = 0;
+  std::vector<char> info(GetFileVersionInfoSizeW(gProgram.c_str(), &ignored));
+  ASSERT_FALSE(info.empty()) << "no version resource";
+  ASSERT_TRUE(GetFileVersionInfoW(gProgram.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+  const auto value = [&](const wchar_t* name) {
+    std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    void* text = nullptr;
+    UINT length = 0;
+    return VerQueryValueW(info.data(), path.c_str(), &text, &length) && length > 0
+               ? std::wstring(static_cast<const wchar_t*>(text))
+               : std::wstring();
+  };
+  std::wstring version;
+  for (const char c : std::string_view(PLUGINSWITCH_VERSION)) {
+    version += static_cast<wchar_t>(c);
+  }
+  EXPECT_EQ(value(L"ProductName"), L"Plug-in Switch");
+  EXPECT_EQ(value(L"FileDescription"), L"Plug-in Switch");
+  EXPECT_EQ(value(L"OriginalFilename"), L"PluginSwitch.exe");
+  EXPECT_EQ(value(L"FileVersion"), version);
+  EXPECT_EQ(value(L"ProductVersion"), version);
+  EXPECT_NE(value(L"LegalCopyright").find(L"2026 Plug-in Switch developers"), std::wstring::npos);
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS,
+            static_cast<DWORD>(MAKELONG(PLUGINSWITCH_VERSION_MINOR, PLUGINSWITCH_VERSION_MAJOR)));
+  EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, PLUGINSWITCH_VERSION_PATCH)));
+}
+
+std::wstring WindowsPath(std::string_view path) {
+  std::wstring windows = path.substr(0, 1) == "/" ? L"Z:" : L"";
+  for (const char c : path) {
+    windows += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+  }
+  return windows;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  // Coordinates and fonts as they are on the screen, not scaled for a program unaware of DPI.
+  SetProcessDPIAware();
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument.substr(0, 10) == "--program=") {
+      gProgram = WindowsPath(argument.substr(10));
+    } else if (argument.substr(0, 6) == "--dpi=") {
+      gDpi = std::atoi(argv[i] + 6);
+    } else {
+      std::fprintf(stderr, "usage: WindowCheck --program=PATH [--dpi=N] [GoogleTest flags]\n");
+      return 2;
+    }
+  }
+  if (gProgram.empty()) {
+    std::fprintf(stderr, "usage: WindowCheck --program=PATH [--dpi=N] [GoogleTest flags]\n");
+    return 2;
+  }
+  if (gDpi == 0) {
+    HDC screen = GetDC(nullptr);
+    gDpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+  }
+  return RUN_ALL_TESTS();
+}
