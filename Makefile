@@ -6,7 +6,7 @@ JOBS ?= 2
 TEST_ARCH := $(shell scripts/test-arch)
 TEST_DIR := build/$(TEST_ARCH)
 
-.PHONY: all build test demo fuzz bootstrap
+.PHONY: all build test demo fuzz bootstrap package tidy bench
 
 FUZZ_SECONDS ?= 60
 
@@ -19,11 +19,15 @@ build/%/CMakeCache.txt:
 	@cmake --preset mingw-$* >/dev/null
 
 build: bootstrap build/i686/CMakeCache.txt
+	$(if $(WERROR),@cmake -DPLUGINSWITCH_WERROR=$(WERROR) build/i686 >/dev/null)
 	@cmake --build build/i686 -j$(JOBS) --target PluginSwitch
 	@cp build/i686/PluginSwitch.exe build/PluginSwitch.exe
 	@echo "build: build/PluginSwitch.exe"
 
+# make test builds with warnings as errors (PLUGINSWITCH_WERROR, for both compilers), so CI enforces it.
+test: WERROR = ON
 test: build $(TEST_DIR)/CMakeCache.txt
+	@cmake -DPLUGINSWITCH_WERROR=ON $(TEST_DIR) >/dev/null
 	@cmake --build $(TEST_DIR) -j$(JOBS)
 	@scripts/test-session $(TEST_DIR) -j$(JOBS)
 
@@ -33,3 +37,28 @@ demo: build $(TEST_DIR)/CMakeCache.txt
 
 fuzz: bootstrap
 	@scripts/fuzz $(FUZZ_SECONDS)
+
+# Benchmarks: the tests' build against floors built beside it, and the size of the shipped i686 program. Prints the
+# table and writes build/bench/results.md and build/bench/load-scaling.png. A missed target is reported, not failed.
+BENCH_DIR ?= $(TEST_DIR)
+SIZE_DIR ?= build/i686
+BENCH_REPS ?= 15
+
+bench: bootstrap $(BENCH_DIR)/CMakeCache.txt $(SIZE_DIR)/CMakeCache.txt
+	@cmake --build $(BENCH_DIR) -j$(JOBS) --target benchmarks
+	@cmake --build $(SIZE_DIR) -j$(JOBS) --target PluginSwitch SizeFloor
+	@scripts/bench $(BENCH_DIR) $(SIZE_DIR) build/bench $(BENCH_REPS)
+
+# The shipped zip: build/PluginSwitch-<version>-win32.zip with the i686 program, README.md and LICENSE.
+package: build
+	@cpack -G ZIP --config build/i686/CPackConfig.cmake -B build >build/package.log || (cat build/package.log; exit 1)
+	@sed -n 's/^CPack: - package: \(.*\) generated\./package: \1/p' build/package.log
+	@rm -rf build/_CPack_Packages build/package.log
+
+# clang-tidy (.clang-tidy) over the program's sources, with the compile commands of a clang MinGW-w64 configure.
+tidy: bootstrap
+	@cmake --no-warn-unused-cli -S . -B build/tidy --toolchain cmake/clang-mingw-w64.cmake -DPLUGINSWITCH_ARCH=i686 \
+	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DBUILD_TESTING=OFF -DPLUGINSWITCH_BENCH=OFF >/dev/null
+	@clang-tidy-14 -p build/tidy --quiet $(sort $(wildcard app/*.cpp ui/*.cpp registry/*.cpp)) 2>build/tidy/stderr.log \
+	  || (grep -v 'warnings generated' build/tidy/stderr.log; exit 1)
+	@echo "tidy: app/ ui/ registry/ are clean"
