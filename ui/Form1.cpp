@@ -322,7 +322,14 @@ void Form1::OnCommand(int id, int code) {
 LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                       DWORD_PTR form) {
   switch (message) {
+    case WM_MOUSEWHEEL:
+      // The wheel over the field steps through the accounts, as over the rest of the combo box.
+      return SendMessageW(GetParent(hwnd), message, wParam, lParam);
     case WM_CHAR: {
+      // Enter and Escape close an open list: the list's own keys, not typing, and they leave the text alone.
+      if ((wParam == VK_RETURN || wParam == VK_ESCAPE) && SendMessageW(GetParent(hwnd), CB_GETDROPPEDSTATE, 0, 0)) {
+        break;
+      }
       auto KeyAscii = static_cast<std::int16_t>(wParam);
       reinterpret_cast<Form1*>(form)->Combo1_KeyPress(KeyAscii);
       if (KeyAscii == 0) {

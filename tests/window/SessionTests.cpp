@@ -1,0 +1,871 @@
+// Whole sessions with the real program, driven from another process with real keyboard and mouse input, in a profile
+// full of look-alike keys and values; afterwards all of HKEY_CURRENT_USER must hold exactly what the person changed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/driver/RegistrySeed.h"
+#include "tests/driver/UserInput.h"
+#include "tests/driver/WindowDriver.h"
+#include "ui/Form1.h"
+#include "ui/Form1Layout.h"
+#include "ui/HostProduct.h"
+
+namespace {
+
+using namespace Form1Layout;
+using namespace WindowDriver;
+using namespace UserInput;
+using RegistrySeed::Hive;
+using testing::AssertionFailure;
+using testing::AssertionResult;
+using testing::AssertionSuccess;
+
+constexpr int kChange = kCommand1 + kChangeIndex;
+constexpr int kExit = kCommand1 + kExitIndex;
+constexpr wchar_t kComboText[] = L"--> Emails <--";
+constexpr wchar_t kMessageBoxClass[] = L"#32770";
+constexpr wchar_t kMenuClass[] = L"#32768";
+constexpr wchar_t kOtherProductKey[] = L"Software\\Halvorn\\OtherProduct";
+constexpr wchar_t kOtherVendorKey[] = L"Software\\OtherVendor";
+
+// Wine rewrites this key whenever a program with windows starts, so two snapshots around any run differ there. It was
+// the only difference between snapshots taken before and after an idle run of the program; nothing else is skipped.
+constexpr wchar_t kWineVolatileKey[] = L"Software\\Wine\\Temporary System Parameters";
+
+Hive SnapshotCurrentUser() {
+  return RegistrySeed::SnapshotCurrentUser([](const std::wstring& path) { return path == kWineVolatileKey; });
+}
+
+// Compares the whole snapshots as text; on a difference, names each key and value that differs.
+AssertionResult SameHive(const Hive& expected, const Hive& actual) {
+  if (RegistrySeed::Text(expected) == RegistrySeed::Text(actual)) {
+    return AssertionSuccess();
+  }
+  AssertionResult failure = AssertionFailure() << "HKEY_CURRENT_USER is not as expected:";
+  std::set<std::wstring> keys;
+  for (const auto* hive : {&expected, &actual}) {
+    for (const auto& entry : *hive) {
+      keys.insert(entry.first);
+    }
+  }
+  for (const std::wstring& key : keys) {
+    const auto want = expected.find(key);
+    const auto got = actual.find(key);
+    if (want == expected.end() || got == actual.end()) {
+      failure << "\n  [" << key << "] " << (got == actual.end() ? "is missing" : "was added");
+      continue;
+    }
+    std::set<std::wstring> names;
+    for (const auto* values : {&want->second, &got->second}) {
+      for (const auto& value : *values) {
+        names.insert(value.first);
+      }
+    }
+    for (const std::wstring& name : names) {
+      const auto lookup = [&](const RegistrySeed::Values& values) {
+        const auto found = values.find(name);
+        return found == values.end() ? std::wstring(L"(none)") : found->second;
+      };
+      if (lookup(want->second) != lookup(got->second)) {
+        failure << "\n  [" << key << "] \"" << name << "\": expected " << lookup(want->second) << ", found "
+                << lookup(got->second);
+      }
+    }
+  }
+  return failure;
+}
+
+// The snapshot after a Change that stored value for account.
+void ExpectStored(Hive& hive, const std::wstring& account, DWORD value) {
+  const std::wstring key = RegistrySeed::PreferencesKey(account);
+  hive[key][kEnablePlugins] = RegistrySeed::ValueText(REG_DWORD, &value, sizeof value);
+}
+
+// A key to seed and, when name is set, one value in it: a DWORD, or else a string.
+struct SeedEntry {
+  std::wstring key;
+  const wchar_t* name = nullptr;
+  std::optional<DWORD> dword = std::nullopt;
+  const wchar_t* text = nullptr;
+};
+
+const std::wstring kLongAccount = std::wstring(242, L'x') + L"@long.example";  // 255 characters, the longest key name
+
+// Accounts with 1, 0, 5, no value and no Preferences, odd names, and look-alike keys and values the program must never
+// touch: other values beside EnablePlugins, EnablePlugins outside a Preferences key, other products and vendors.
+std::vector<SeedEntry> HostileProfile() {
+  const auto prefs = [](std::wstring_view name) { return RegistrySeed::PreferencesKey(name); };
+  const std::wstring other = kOtherProductKey;
+  return {
+      {RegistrySeed::kVendorKey, L"InstallDir", std::nullopt, L"C:\\Halvorn"},
+      {ProductKeyPath, kEnablePlugins, 1},
+      {prefs(L"b@y.org"), kEnablePlugins, 0},
+      {prefs(L"b@y.org"), L"Theme", std::nullopt, L"dark"},
+      {prefs(L"b@y.org"), L"EnablePluginsBackup", 9},
+      {prefs(L"b@y.org"), L"", std::nullopt, L"default value"},
+      {RegistrySeed::AccountKey(L"b@y.org"), L"Password", std::nullopt, L"secret"},
+      {prefs(L"NoAt"), kEnablePlugins, 1},
+      {prefs(L"a@x.com"), kEnablePlugins, 1},
+      {prefs(L"five@z.net"), kEnablePlugins, 5},
+      {prefs(L"@lead.example"), kEnablePlugins, 0},
+      {prefs(L"c@novalue.com"), L"Theme", std::nullopt, L"light"},
+      {RegistrySeed::AccountKey(L"noprefs@x.com"), kEnablePlugins, 0},
+      {RegistrySeed::AccountKey(L"Settings")},
+      {prefs(L" spaced @ name "), kEnablePlugins, 1},
+      {prefs(kLongAccount), kEnablePlugins, 0},
+      {prefs(L"Case@Example.com"), kEnablePlugins, 1},
+      {prefs(L"deep@x.com"), kEnablePlugins, 0},
+      {prefs(L"deep@x.com") + L"\\Preferences", kEnablePlugins, 3},
+      {other + L"\\case@example.COM\\Preferences", kEnablePlugins, 7},
+      {other + L"\\a@x.com\\Preferences", kEnablePlugins, 0},
+      {std::wstring(kOtherVendorKey) + L"\\X", kEnablePlugins, 0},
+      {std::wstring(kOtherVendorKey) + L"\\X\\Preferences", kEnablePlugins, 1},
+  };
+}
+
+// Which of the two options is selected.
+enum class Shown { Neither, Yes, No };
+
+const char* Describe(Shown shown) { return shown == Shown::Yes ? "Yes" : shown == Shown::No ? "No" : "neither"; }
+
+// What choosing account shows, from the registry as seeded or as changed since.
+Shown StoredShown(const std::wstring& account) {
+  const auto value = RegistrySeed::ReadDword(RegistrySeed::PreferencesKey(account), kEnablePlugins);
+  return !value ? Shown::Neither : *value == 0 ? Shown::No : Shown::Yes;
+}
+
+// The program reads and writes through the ANSI registry functions, which take a subkey path of at most 260
+// characters. An account with a longer Preferences path may not open: it must then show neither option and fail to
+// change, writing nothing.
+bool MayBeUnreadable(const std::wstring& account) { return RegistrySeed::PreferencesKey(account).size() > 260; }
+
+class SessionTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(DeleteSeededTrees());
+    for (const SeedEntry& entry : HostileProfile()) {
+      ASSERT_TRUE(RegistrySeed::CreateKey(entry.key));
+      if (entry.name != nullptr) {
+        ASSERT_TRUE(entry.dword ? RegistrySeed::SetDword(entry.key, entry.name, *entry.dword)
+                                : RegistrySeed::SetString(entry.key, entry.name, entry.text));
+      }
+    }
+  }
+
+  void TearDown() override {
+    program_.reset();
+    EXPECT_TRUE(DeleteSeededTrees());
+  }
+
+  static bool DeleteSeededTrees() {
+    return RegistrySeed::DeleteTree(RegistrySeed::kVendorKey) && RegistrySeed::DeleteTree(kOtherVendorKey);
+  }
+
+  // Starts the program and waits for its window, in front, with the focus in Combo1 and the accounts listed.
+  AssertionResult Launch() {
+    program_ = std::make_unique<Program>(WinePath(PLUGINSWITCH_EXE));
+    window_ = program_->Started() ? program_->WaitForWindow(Form1::kClassName, kTitle) : nullptr;
+    if (window_ == nullptr || !BringToFront(window_)) {
+      return AssertionFailure() << "the program's window does not show in front";
+    }
+    std::vector<std::wstring> accounts = RegistrySeed::SubkeyNames(ProductKeyPath);
+    std::erase_if(accounts, [](const std::wstring& name) { return !IsAccountName(name); });
+    items_ = ComboItems(Control(kCombo1));
+    if (items_ != accounts || accounts.size() < 2) {
+      return AssertionFailure() << "Combo1 lists " << items_.size() << " items, not the " << accounts.size()
+                                << " accounts";
+    }
+    return FocusIsOn(kCombo1);
+  }
+
+  HWND Control(int id) const { return GetDlgItem(window_, id); }
+  HWND Field() const { return ComboEdit(Control(kCombo1)); }
+  LRESULT IndexOf(const std::wstring& account) const {
+    return std::find(items_.begin(), items_.end(), account) - items_.begin();
+  }
+
+  AssertionResult FocusIsOn(int id) const {
+    if (WaitUntil([&] { return FocusedControlId(window_) == id; })) {
+      return AssertionSuccess();
+    }
+    return AssertionFailure() << "the focus is on control " << FocusedControlId(window_) << ", not on " << id;
+  }
+
+  // Presses Tab and waits for the focus to move: input is handled in order, so all sent before has been handled.
+  AssertionResult InputHandled() const {
+    int from = 0;
+    if (!WaitUntil([&] { return (from = FocusedControlId(window_)) != 0; })) {
+      return AssertionFailure() << "the focus is not in the window"
+                                << (FindThreadWindow(window_, kMessageBoxClass) ? ": a message box is open" : "");
+    }
+    PressKey(VK_TAB);
+    if (!WaitUntil([&] { return FocusedControlId(window_) != from && FocusedControlId(window_) != 0; })) {
+      return AssertionFailure() << "Tab does not move the focus from control " << from
+                                << (FindThreadWindow(window_, kMessageBoxClass) ? ": a message box is open" : "");
+    }
+    return AssertionSuccess();
+  }
+
+  // Presses Tab until the focus is on one of ids.
+  AssertionResult TabTo(std::initializer_list<int> ids) const {
+    for (size_t step = 0; step <= kControls.size(); ++step) {
+      if (std::find(ids.begin(), ids.end(), FocusedControlId(window_)) != ids.end()) {
+        return AssertionSuccess();
+      }
+      if (AssertionResult moved = InputHandled(); !moved) {
+        return moved;
+      }
+    }
+    return AssertionFailure() << "Tab never reaches the control";
+  }
+
+  // Puts the focus in Combo1's field with a click, as a person would before typing. The click lands a little left or
+  // right of the last one, so two in quick succession never make a double click (which selects, but does not focus).
+  AssertionResult ClickIntoField() const {
+    if (FocusedControlId(window_) == kCombo1) {
+      return AssertionSuccess();
+    }
+    POINT point = ScreenCentre(Field());
+    point.x += (fieldClicks_++ % 2 == 0 ? 1 : -1) * 2 * GetSystemMetrics(SM_CXDOUBLECLK);
+    ClickAt(point);
+    return FocusIsOn(kCombo1);
+  }
+
+  Shown Showing() const {
+    const bool yes = IsChecked(Control(kOptYes));
+    const bool no = IsChecked(Control(kOptNo));
+    return yes && !no ? Shown::Yes : no && !yes ? Shown::No : Shown::Neither;
+  }
+
+  // The options show account's stored setting or, for an account that may not open, neither option; read tells which.
+  AssertionResult ShowsSettingOf(const std::wstring& account, bool& read) const {
+    const Shown stored = StoredShown(account);
+    const auto truthful = [&] {
+      return Showing() == stored || (MayBeUnreadable(account) && Showing() == Shown::Neither);
+    };
+    if (!WaitUntil(truthful)) {
+      return AssertionFailure() << "the options show " << Describe(Showing()) << ", not " << Describe(stored);
+    }
+    read = Showing() == stored;
+    return AssertionSuccess();
+  }
+
+  AssertionResult OptionsShow(Shown expected) const {
+    if (WaitUntil([&] {
+          return IsChecked(Control(kOptYes)) == (expected == Shown::Yes) &&
+                 IsChecked(Control(kOptNo)) == (expected == Shown::No);
+        })) {
+      return AssertionSuccess();
+    }
+    return AssertionFailure() << "the options show " << Describe(Showing()) << ", not " << Describe(expected);
+  }
+
+  // Combo1 shows item index (or, for CB_ERR, its first text) as both its text and its choice.
+  AssertionResult ComboShows(LRESULT index) const {
+    HWND combo = Control(kCombo1);
+    const std::wstring expected = index == CB_ERR ? std::wstring(kComboText) : items_[static_cast<size_t>(index)];
+    const std::wstring text = Text(combo);
+    if (text != expected || ComboSelection(combo) != index) {
+      return AssertionFailure() << "Combo1 shows \"" << text << "\" as item " << ComboSelection(combo) << ", not \""
+                                << expected << "\" as item " << index;
+    }
+    return AssertionSuccess();
+  }
+
+  AssertionResult NoMessageBox() const {
+    if (const auto boxes = ThreadWindows(window_, kMessageBoxClass); !boxes.empty()) {
+      return AssertionFailure() << boxes.size() << " message box(es) open, saying \"" << ReadMessageBox(boxes[0]).text
+                                << "\"";
+    }
+    return program_->Running() ? AssertionSuccess() : AssertionFailure() << "the program has ended";
+  }
+
+  // Opens Combo1's list with a click on its arrow and clicks item index in it.
+  AssertionResult ClickListItem(LRESULT index) const {
+    HWND combo = Control(kCombo1);
+    ClickAt(ComboArrowPoint(combo));
+    HWND list = nullptr;
+    if (!WaitUntil([&] { return ComboDroppedDown(combo) && (list = FindThreadWindow(window_, L"ComboLBox")); })) {
+      return AssertionFailure() << "Combo1's list does not open";
+    }
+    const std::optional<POINT> item = ListItemCentre(list, index);
+    if (!item) {
+      return AssertionFailure() << "item " << index << " is out of sight in the open list";
+    }
+    ClickAt(*item);
+    if (!WaitUntil([&] { return !ComboDroppedDown(combo) && ComboSelection(combo) == index; })) {
+      return AssertionFailure() << "clicking item " << index << " leaves item " << ComboSelection(combo) << " chosen";
+    }
+    return AssertionSuccess();
+  }
+
+  // Clicks Change and checks the one message box it opens: title, text, a single OK button, owned by the disabled
+  // window. Dismisses it with Enter or a click on OK, whatever it says, and waits until the window takes input again.
+  AssertionResult ChangeSays(const wchar_t* text, bool clickOk) const {
+    ClickCentre(Control(kChange));
+    HWND box = WaitForThreadWindow(window_, kMessageBoxClass);
+    if (box == nullptr) {
+      return AssertionFailure() << "Change opens no message box";
+    }
+    const MessageBoxView view = ReadMessageBox(box);
+    AssertionResult result = AssertionSuccess();
+    if (const size_t boxes = ThreadWindows(window_, kMessageBoxClass).size(); boxes != 1) {
+      result = AssertionFailure() << "Change opens " << boxes << " message boxes";
+    } else if (view.title != Form1::kMessageTitle || view.text != text) {
+      result = AssertionFailure() << "the message box says \"" << view.text << "\" titled \"" << view.title
+                                  << "\", not \"" << text << "\"";
+    } else if (view.buttons.size() != 1 || GetDlgCtrlID(view.buttons.front()) != IDOK || view.owner != window_ ||
+               IsWindowEnabled(window_)) {
+      result = AssertionFailure() << "the message box is not one OK button owned by the disabled window";
+    }
+    if (clickOk && !view.buttons.empty()) {
+      ClickCentre(view.buttons.front());
+    } else {
+      PressKey(VK_RETURN);
+    }
+    if (!WaitUntil([&] { return !IsWindow(box) && IsWindowEnabled(window_); })) {
+      return AssertionFailure() << "the message box stays open or the window stays disabled";
+    }
+    return result;
+  }
+
+  std::unique_ptr<Program> program_;
+  HWND window_ = nullptr;
+  std::vector<std::wstring> items_;
+  mutable int fieldClicks_ = 0;
+};
+
+const wchar_t* MessageFor(bool changed) { return changed ? Form1::kChanged : Form1::kNotChanged; }
+
+class SessionSafety : public SessionTest {};
+
+TEST_F(SessionSafety, AnIdleRunChangesNothing) {
+  const Hive before = SnapshotCurrentUser();
+  ASSERT_TRUE(Launch());
+  ASSERT_TRUE(InputHandled());
+  ClickCentre(Control(kExit));
+  ASSERT_EQ(program_->WaitForExit(), std::optional<DWORD>(0));
+  EXPECT_TRUE(SameHive(before, SnapshotCurrentUser()));
+}
+
+TEST_F(SessionSafety, OnlyTheValuesChangedOnPurposeDiffer) {
+  const Hive before = SnapshotCurrentUser();
+  Hive expected = before;
+  ASSERT_TRUE(Launch());
+  ASSERT_TRUE(ChangeSays(Form1::kNotChanged, false));  // nothing chosen yet
+
+  // The account, the option clicked before Change (0 for none) and what Change stores, if anything.
+  const struct {
+    std::wstring account;
+    int option;
+    std::optional<DWORD> stored;
+  } kSteps[] = {
+      {L"five@z.net", 0, 1},           {L"b@y.org", kOptYes, 1},         {L"a@x.com", kOptNo, 0},
+      {L"c@novalue.com", 0, 1},        {L"noprefs@x.com", kOptNo, {}},   {kLongAccount, kOptYes, 1},
+      {L" spaced @ name ", kOptNo, 0}, {L"Case@Example.com", kOptNo, 0}, {L"deep@x.com", kOptYes, 1},
+      {L"@lead.example", 0, 0},
+  };
+  for (const auto& step : kSteps) {
+    SCOPED_TRACE(testing::Message() << "account \"" << step.account << "\"");
+    ASSERT_TRUE(ClickListItem(IndexOf(step.account)));
+    bool read = false;
+    ASSERT_TRUE(ShowsSettingOf(step.account, read));
+    if (step.option != 0) {
+      ClickCentre(Control(step.option));
+      ASSERT_TRUE(OptionsShow(step.option == kOptYes ? Shown::Yes : Shown::No));
+    }
+    EXPECT_TRUE(ChangeSays(MessageFor(read && step.stored.has_value()), true));
+    if (read && step.stored) {
+      ExpectStored(expected, step.account, *step.stored);
+      EXPECT_EQ(RegistrySeed::ReadDword(RegistrySeed::PreferencesKey(step.account), kEnablePlugins), step.stored);
+    }
+  }
+  ClickCentre(Control(kExit));
+  ASSERT_EQ(program_->WaitForExit(), std::optional<DWORD>(0));
+  EXPECT_TRUE(SameHive(expected, SnapshotCurrentUser()));
+}
+
+// Text for the action log, with control characters spelled out.
+std::wstring Printable(const std::wstring& text) {
+  std::wstring printable;
+  for (const wchar_t c : text) {
+    printable += c == L'\b' ? L"\\b" : c == L'\r' ? L"\\r" : c == L'\n' ? L"\\n" : std::wstring(1, c);
+  }
+  return printable;
+}
+
+// What a person does in the random session.
+enum class Act { ListClick, Down, Up, WheelDown, WheelUp, ClickYes, ClickNo, Space, Change, Type, CtrlV, ShiftInsert,
+                 Enter, Escape, Tab };
+constexpr struct {
+  Act act;
+  const wchar_t* name;
+  double weight;
+} kActs[] = {
+    {Act::ListClick, L"ListClick", 3}, {Act::Down, L"Down", 2},       {Act::Up, L"Up", 2},
+    {Act::WheelDown, L"WheelDown", 1}, {Act::WheelUp, L"WheelUp", 1}, {Act::ClickYes, L"ClickYes", 2},
+    {Act::ClickNo, L"ClickNo", 2},     {Act::Space, L"Space", 1},     {Act::Change, L"Change", 3},
+    {Act::Type, L"Type", 2},           {Act::CtrlV, L"CtrlV", 1},     {Act::ShiftInsert, L"ShiftInsert", 1},
+    {Act::Enter, L"Enter", 1},         {Act::Escape, L"Escape", 1},   {Act::Tab, L"Tab", 1},
+};
+
+class RandomSession : public SessionTest {
+ protected:
+  // The model of what the window and the registry should hold.
+  struct Model {
+    LRESULT chosen = CB_ERR;
+    Shown shown = Shown::Neither;
+    std::set<std::wstring> withPreferences;
+    std::map<std::wstring, DWORD> stored;  // EnablePlugins of accounts that have it
+    std::set<std::wstring> unreadable;     // accounts that did not open when first chosen
+    Hive hive;
+
+    Shown ShownFor(const std::wstring& account) const {
+      const auto value = stored.find(account);
+      return value == stored.end() || unreadable.count(account) != 0 ? Shown::Neither
+             : value->second == 0                                    ? Shown::No
+                                                                     : Shown::Yes;
+    }
+  };
+
+  void Load(Model& model) const {
+    model.hive = SnapshotCurrentUser();
+    for (const std::wstring& account : items_) {
+      if (RegistrySeed::KeyExists(RegistrySeed::PreferencesKey(account))) {
+        model.withPreferences.insert(account);
+      }
+      if (const auto value = RegistrySeed::ReadDword(RegistrySeed::PreferencesKey(account), kEnablePlugins)) {
+        model.stored[account] = *value;
+      }
+    }
+  }
+
+  // Moves the choice to index by act and checks the options then show that account's stored setting. Choosing the
+  // chosen account again may reload its stored setting or keep the options as they are: either is consistent.
+  AssertionResult Choose(Model& model, Act act, LRESULT index) const {
+    switch (act) {
+      case Act::ListClick:
+        if (AssertionResult clicked = ClickListItem(index); !clicked) {
+          return clicked;
+        }
+        break;
+      case Act::Down:
+      case Act::Up:
+        if (AssertionResult focused = ClickIntoField(); !focused) {
+          return focused;
+        }
+        PressKey(act == Act::Down ? VK_DOWN : VK_UP);
+        break;
+      default:
+        // Over the arrow button: wine's edit control swallows the wheel over the field (MouseWheel tests both places).
+        WheelAt(ComboArrowPoint(Control(kCombo1)), act == Act::WheelDown ? -1 : 1);
+        break;
+    }
+    if (!WaitUntil([&] { return ComboSelection(Control(kCombo1)) == index; })) {
+      return AssertionFailure() << "Combo1's choice is item " << ComboSelection(Control(kCombo1)) << ", not " << index;
+    }
+    if (AssertionResult handled = InputHandled(); !handled) {
+      return handled;
+    }
+    const std::wstring& account = items_[static_cast<size_t>(index)];
+    bool read = true;
+    if (index != model.chosen && MayBeUnreadable(account) && model.unreadable.count(account) == 0) {
+      if (AssertionResult shows = ShowsSettingOf(account, read); !shows) {
+        return shows;
+      }
+      if (!read) {
+        model.unreadable.insert(account);  // and so it must stay, every time it is chosen
+      }
+    }
+    const Shown stored = model.ShownFor(account);
+    if (index != model.chosen || Showing() == stored) {
+      model.shown = stored;
+    }
+    model.chosen = index;
+    return OptionsShow(model.shown);
+  }
+
+  // Clicks Change; the message, and the value stored, follow the model.
+  AssertionResult Change(Model& model, bool clickOk) const {
+    const std::wstring account = model.chosen == CB_ERR ? kComboText : items_[static_cast<size_t>(model.chosen)];
+    const bool changes = model.chosen != CB_ERR && model.withPreferences.count(account) != 0 &&
+                         model.unreadable.count(account) == 0;
+    if (AssertionResult said = ChangeSays(MessageFor(changes), clickOk); !said) {
+      return said;
+    }
+    if (changes) {
+      model.stored[account] = model.shown == Shown::No ? 0 : 1;
+      ExpectStored(model.hive, account, model.stored[account]);
+    }
+    const std::wstring key = RegistrySeed::PreferencesKey(account);
+    const auto value = RegistrySeed::ReadDword(key, kEnablePlugins);
+    if (changes && value != model.stored[account]) {
+      return AssertionFailure() << "Change with " << Describe(model.shown) << " shown stored "
+                                << (value ? std::to_string(*value) : "nothing");
+    }
+    if (!changes && RegistrySeed::KeyExists(key) != (model.withPreferences.count(account) != 0)) {
+      return AssertionFailure() << "Change created or removed the key " << key;
+    }
+    return InputHandled();
+  }
+};
+
+TEST_F(RandomSession, KeepsTheWindowAndTheRegistryConsistent) {
+  constexpr std::uint32_t kSeed = 20240611;
+  constexpr int kActions = 300;
+  std::mt19937 random(kSeed);
+  std::vector<double> weights;
+  for (const auto& act : kActs) {
+    weights.push_back(act.weight);
+  }
+  std::discrete_distribution<size_t> pickAct(weights.begin(), weights.end());
+  const auto pick = [&](size_t count) { return std::uniform_int_distribution<size_t>(0, count - 1)(random); };
+  std::wstring log;
+  const auto trail = [&] { return testing::Message() << "seed " << kSeed << ", actions:" << log; };
+
+  ASSERT_TRUE(Launch());
+  Model model;
+  Load(model);
+  const auto last = static_cast<LRESULT>(items_.size()) - 1;
+  for (int step = 1; step <= kActions; ++step) {
+    const auto& act = kActs[pickAct(random)];
+    log += L"\n  " + std::to_wstring(step) + L" " + act.name;
+    AssertionResult done = AssertionSuccess();
+    switch (act.act) {
+      case Act::ListClick:
+      case Act::Down:
+      case Act::Up:
+      case Act::WheelDown:
+      case Act::WheelUp: {
+        const bool forward = act.act == Act::Down || act.act == Act::WheelDown;
+        // The closed list steps one item and stops at either end; from no choice either key takes the first item.
+        LRESULT index = model.chosen == CB_ERR ? 0
+                        : forward              ? std::min(model.chosen + 1, last)
+                                               : std::max<LRESULT>(model.chosen - 1, 0);
+        if (act.act == Act::ListClick) {
+          index = static_cast<LRESULT>(pick(items_.size()));
+        }
+        log += L" -> \"" + items_[static_cast<size_t>(index)] + L"\"";
+        done = Choose(model, act.act, index);
+        break;
+      }
+      case Act::ClickYes:
+      case Act::ClickNo: {
+        const int option = act.act == Act::ClickYes ? kOptYes : kOptNo;
+        ClickCentre(Control(option));
+        model.shown = option == kOptYes ? Shown::Yes : Shown::No;
+        // The click moves the focus; Tab must not start from where the focus was before it.
+        if ((done = FocusIsOn(option))) {
+          done = InputHandled();
+        }
+        break;
+      }
+      case Act::Space:
+        if ((done = TabTo({kOptYes, kOptNo}))) {
+          model.shown = FocusedControlId(window_) == kOptYes ? Shown::Yes : Shown::No;
+          PressKey(VK_SPACE);
+          done = InputHandled();
+        }
+        break;
+      case Act::Change: {
+        const bool clickOk = pick(2) == 0;
+        log += clickOk ? L", OK clicked" : L", Enter";
+        done = Change(model, clickOk);
+        break;
+      }
+      case Act::Type:
+        if ((done = ClickIntoField())) {
+          const std::wstring pool = L"abXY19@._- \b";
+          std::wstring text;
+          for (size_t length = 1 + pick(5); text.size() < length;) {
+            text += pool[pick(pool.size())];
+          }
+          const struct {
+            WORD key;
+            const wchar_t* name;
+          } keys[] = {{VK_HOME, L"Home"}, {VK_END, L"End"}, {VK_DELETE, L"Delete"}, {VK_BACK, L"Backspace"}};
+          const auto& key = keys[pick(std::size(keys))];
+          log += L" \"" + Printable(text) + L"\" then " + key.name;
+          TypeText(text);
+          PressKey(key.key);
+          done = InputHandled();
+        }
+        break;
+      case Act::CtrlV:
+      case Act::ShiftInsert: {
+        const std::wstring texts[] = {items_[pick(items_.size())], L"zz@paste.example", L"", L"two\r\nlines@x.com"};
+        const std::wstring& text = texts[pick(std::size(texts))];
+        log += L" \"" + Printable(text) + L"\"";
+        if ((done = PutOnClipboard(text) ? ClickIntoField() : AssertionFailure() << "the clipboard takes no text")) {
+          PressChord(act.act == Act::CtrlV ? std::initializer_list<WORD>{VK_CONTROL, 'V'}
+                                           : std::initializer_list<WORD>{VK_SHIFT, VK_INSERT});
+          done = InputHandled();
+        }
+        break;
+      }
+      case Act::Enter:
+      case Act::Escape:
+        log += L" on control " + std::to_wstring(FocusedControlId(window_));
+        PressKey(act.act == Act::Enter ? VK_RETURN : VK_ESCAPE);
+        done = InputHandled();
+        break;
+      case Act::Tab:
+        done = InputHandled();
+        break;
+    }
+    ASSERT_TRUE(done) << trail();
+    ASSERT_TRUE(NoMessageBox()) << trail();
+    ASSERT_TRUE(ComboShows(model.chosen)) << trail();
+    ASSERT_TRUE(OptionsShow(model.shown)) << trail();
+  }
+  ClickCentre(Control(kExit));
+  ASSERT_EQ(program_->WaitForExit(), std::optional<DWORD>(0)) << trail();
+  EXPECT_TRUE(SameHive(model.hive, SnapshotCurrentUser())) << trail();
+}
+
+using Chords = std::initializer_list<std::initializer_list<WORD>>;
+
+// Types text into the focused control, then presses each chord in turn.
+AssertionResult Input(std::wstring_view text, Chords chords = {}) {
+  TypeText(text);
+  for (const auto& chord : chords) {
+    PressChord(chord);
+  }
+  return AssertionSuccess();
+}
+
+AssertionResult Press(Chords chords) { return Input(L"", chords); }
+
+// Opens the context menu of Combo1's field with a right click and picks the item of each accelerator letter in turn.
+// Escape follows each letter: it closes the menu when the item is unavailable, and presses nothing otherwise.
+AssertionResult FromContextMenu(HWND window, std::initializer_list<WORD> letters) {
+  HWND field = ComboEdit(GetDlgItem(window, kCombo1));
+  for (const WORD letter : letters) {
+    RightClickAt(ScreenCentre(field));
+    if (WaitForThreadWindow(window, kMenuClass) == nullptr) {
+      return AssertionFailure() << "a right click on Combo1's field opens no context menu";
+    }
+    PressKey(letter);
+    PressKey(VK_ESCAPE);
+    if (!WaitUntil([&] { return FindThreadWindow(window, kMenuClass) == nullptr; })) {
+      return AssertionFailure() << "the context menu stays open";
+    }
+  }
+  return AssertionSuccess();
+}
+
+// Drags the mouse from one control of the window onto another, Combo1 meaning its field.
+AssertionResult Drag(HWND window, int from, int to) {
+  const auto control = [&](int id) {
+    return id == kCombo1 ? ComboEdit(GetDlgItem(window, id)) : GetDlgItem(window, id);
+  };
+  DragFromTo(ScreenCentre(control(from)), ScreenCentre(control(to)));
+  return AssertionSuccess();
+}
+
+// A way a person might try to change Combo1's text, with the focus in its field and another account's name on the
+// clipboard.
+struct Abuse {
+  const char* name;
+  AssertionResult (*act)(HWND window);
+};
+
+void PrintTo(const Abuse& abuse, std::ostream* out) { *out << abuse.name; }
+
+class InputAbuse : public SessionTest, public testing::WithParamInterface<Abuse> {};
+
+// The account is chosen and then the other option clicked, so a text change that chose anything (even the same
+// account again) would show in the options as well as in the text.
+TEST_P(InputAbuse, LeavesTheTextTheChoiceAndTheRegistryAlone) {
+  constexpr wchar_t kAccount[] = L"a@x.com";
+  ASSERT_TRUE(PutOnClipboard(L"b@y.org"));
+  const Hive before = SnapshotCurrentUser();
+  ASSERT_TRUE(Launch());
+  const LRESULT index = IndexOf(kAccount);
+  ASSERT_TRUE(ClickListItem(index));
+  ASSERT_TRUE(OptionsShow(Shown::Yes));
+  ClickCentre(Control(kOptNo));
+  ASSERT_TRUE(OptionsShow(Shown::No));
+  ASSERT_TRUE(ClickIntoField());
+
+  ASSERT_TRUE(GetParam().act(window_));
+  ASSERT_TRUE(InputHandled());
+  EXPECT_TRUE(NoMessageBox());
+  EXPECT_TRUE(ComboShows(index));
+  EXPECT_TRUE(OptionsShow(Shown::No));
+  EXPECT_TRUE(SameHive(before, SnapshotCurrentUser()));
+}
+
+constexpr Abuse kAbuses[] = {
+    {"TypingAnAccountName", [](HWND) { return Input(L"b@y.org"); }},
+    {"EndBackspaces", [](HWND) { return Press({{VK_END}, {VK_BACK}, {VK_BACK}, {VK_BACK}}); }},
+    {"HomeDeletes", [](HWND) { return Press({{VK_HOME}, {VK_DELETE}, {VK_DELETE}}); }},
+    {"SelectionDeleted", [](HWND) { return Press({{VK_HOME}, {VK_SHIFT, VK_END}, {VK_DELETE}}); }},
+    {"SelectionBackspaced", [](HWND) { return Press({{VK_END}, {VK_SHIFT, VK_HOME}, {VK_BACK}}); }},
+    {"CtrlV", [](HWND) { return Press({{VK_CONTROL, 'V'}}); }},
+    {"ShiftInsert", [](HWND) { return Press({{VK_SHIFT, VK_INSERT}}); }},
+    {"CtrlX", [](HWND) { return Press({{VK_HOME}, {VK_SHIFT, VK_END}, {VK_CONTROL, 'X'}}); }},
+    {"ShiftDelete", [](HWND) { return Press({{VK_HOME}, {VK_SHIFT, VK_END}, {VK_SHIFT, VK_DELETE}}); }},
+    {"CtrlZAfterTyping", [](HWND) { return Input(L"zz", {{VK_CONTROL, 'Z'}}); }},
+    {"MenuPaste", [](HWND window) { return FromContextMenu(window, {'P'}); }},
+    {"MenuSelectAllThenPaste", [](HWND window) { return FromContextMenu(window, {'A', 'P'}); }},
+    {"MenuSelectAllThenCut", [](HWND window) { return FromContextMenu(window, {'A', 'T'}); }},
+    {"MenuSelectAllThenDelete", [](HWND window) { return FromContextMenu(window, {'A', 'D'}); }},
+    {"MenuUndoAfterTyping", [](HWND window) { Input(L"zz"); return FromContextMenu(window, {'U'}); }},
+    // Wine's own controls cannot start an OLE drag of text, so no text can be dropped here: these drags only end on
+    // the field or start in it.
+    {"DragFromLabelOntoField", [](HWND window) { return Drag(window, kLabel1, kCombo1); }},
+    {"DragFromFieldOntoChange", [](HWND window) { return Drag(window, kCombo1, kChange); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Ways, InputAbuse, testing::ValuesIn(kAbuses), testing::PrintToStringParamName());
+
+class ContextMenu : public SessionTest {};
+
+// The menu rows above only mean something if the menu's letters reach it: Copy, which may work, proves they do.
+TEST_F(ContextMenu, CopyPutsTheFieldTextOnTheClipboard) {
+  ASSERT_TRUE(PutOnClipboard(L"b@y.org"));
+  ASSERT_TRUE(Launch());
+  ASSERT_TRUE(ClickListItem(IndexOf(L"a@x.com")));
+  ASSERT_TRUE(FromContextMenu(window_, {'A', 'C'}));
+  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == L"a@x.com"; })) << "the clipboard holds \""
+                                                                        << ClipboardText().value_or(L"no text") << "\"";
+}
+
+// Where the mouse wheel turns over the closed combo: its field, or its arrow button.
+enum class WheelOver { Field, Arrow };
+
+void PrintTo(WheelOver over, std::ostream* out) { *out << (over == WheelOver::Field ? "Field" : "Arrow"); }
+
+class MouseWheel : public SessionTest, public testing::WithParamInterface<WheelOver> {};
+
+TEST_P(MouseWheel, StepsThroughTheAccountsLikeTheArrowKeys) {
+  ASSERT_TRUE(Launch());
+  const auto last = static_cast<LRESULT>(items_.size()) - 1;
+  // Down from no choice to the last account, then up to the first; the options follow each account's setting.
+  std::vector<LRESULT> path;
+  for (LRESULT index = 0; index <= last; ++index) {
+    path.push_back(index);
+  }
+  for (LRESULT index = last - 1; index >= 0; --index) {
+    path.push_back(index);
+  }
+  LRESULT from = CB_ERR;
+  for (const LRESULT index : path) {
+    SCOPED_TRACE(testing::Message() << "wheel from item " << from << " to " << index);
+    HWND combo = Control(kCombo1);
+    WheelAt(GetParam() == WheelOver::Field ? ScreenCentre(Field()) : ComboArrowPoint(combo), index > from ? -1 : 1);
+    ASSERT_TRUE(WaitUntil([&] { return ComboSelection(combo) == index; }))
+        << "Combo1's choice stays at item " << ComboSelection(combo);
+    ASSERT_TRUE(ComboShows(index));
+    bool read = false;
+    ASSERT_TRUE(ShowsSettingOf(items_[static_cast<size_t>(index)], read));
+    from = index;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, MouseWheel, testing::Values(WheelOver::Field, WheelOver::Arrow),
+                         testing::PrintToStringParamName());
+
+class ChangeButton : public SessionTest {};
+
+TEST_F(ChangeButton, DoubleClickGivesExactlyOneMessage) {
+  constexpr wchar_t kAccount[] = L"c@novalue.com";
+  ASSERT_TRUE(Launch());
+  ASSERT_TRUE(ClickListItem(IndexOf(kAccount)));
+  DoubleClickAt(ScreenCentre(Control(kChange)));
+  HWND box = WaitForThreadWindow(window_, kMessageBoxClass);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(ThreadWindows(window_, kMessageBoxClass).size(), 1U);
+  EXPECT_EQ(ReadMessageBox(box).text, Form1::kChanged);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+  // A second message would open before Tab is handled and take the focus from the window.
+  EXPECT_TRUE(InputHandled());
+  EXPECT_TRUE(NoMessageBox());
+  EXPECT_EQ(RegistrySeed::ReadDword(RegistrySeed::PreferencesKey(kAccount), kEnablePlugins), std::optional<DWORD>(1));
+}
+
+// Enter or Escape with the focus on a control. An account whose Preferences key lacks the value is chosen, so that
+// neither option is selected and both take the focus, and a Change would show in the registry.
+struct KeyOnControl {
+  int id;
+  WORD key;
+};
+
+void PrintTo(const KeyOnControl& press, std::ostream* out) {
+  const char* names[] = {"Combo1", "Label1", "Frame1", "OptYes", "OptNo"};
+  *out << (press.id == kChange ? "Change" : press.id == kExit ? "Exit" : names[press.id - kCombo1])
+       << (press.key == VK_RETURN ? "Enter" : "Escape");
+}
+
+class EnterAndEscape : public SessionTest, public testing::WithParamInterface<KeyOnControl> {};
+
+TEST_P(EnterAndEscape, PressNothing) {
+  constexpr wchar_t kAccount[] = L"c@novalue.com";
+  const Hive before = SnapshotCurrentUser();
+  ASSERT_TRUE(Launch());
+  const LRESULT index = IndexOf(kAccount);
+  ASSERT_TRUE(ClickListItem(index));
+  ASSERT_TRUE(OptionsShow(Shown::Neither));
+  ASSERT_TRUE(TabTo({GetParam().id}));
+  PressKey(GetParam().key);
+  ASSERT_TRUE(InputHandled());
+  EXPECT_TRUE(NoMessageBox());
+  EXPECT_TRUE(ComboShows(index));
+  EXPECT_TRUE(OptionsShow(Shown::Neither));
+  EXPECT_TRUE(SameHive(before, SnapshotCurrentUser()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, EnterAndEscape, testing::ValuesIn([] {
+                           std::vector<KeyOnControl> presses;
+                           for (const int id : std::initializer_list<int>{kCombo1, kOptYes, kOptNo, kChange, kExit}) {
+                             for (const WORD key : {VK_RETURN, VK_ESCAPE}) {
+                               presses.push_back({id, key});
+                             }
+                           }
+                           return presses;
+                         }()),
+                         testing::PrintToStringParamName());
+
+
+// Enter and Escape press no button, but in the open list they still close it, as in any combo box.
+class OpenList : public SessionTest, public testing::WithParamInterface<WORD> {};
+
+TEST_P(OpenList, EnterOrEscapeClosesItAndPressesNothing) {
+  const Hive before = SnapshotCurrentUser();
+  ASSERT_TRUE(Launch());
+  HWND combo = Control(kCombo1);
+  PressKey(VK_F4);
+  ASSERT_TRUE(WaitUntil([&] { return ComboDroppedDown(combo); })) << "F4 does not open Combo1's list";
+  PressKey(VK_DOWN);
+  PressKey(GetParam());
+  const bool closed = WaitUntil([&] { return !ComboDroppedDown(combo); });
+  EXPECT_TRUE(closed) << "the list stays open";
+  if (!closed) {
+    PressKey(VK_F4);  // closes it, so that Tab can show all input handled
+    ASSERT_TRUE(WaitUntil([&] { return !ComboDroppedDown(combo); }));
+  }
+  ASSERT_TRUE(InputHandled());
+  EXPECT_TRUE(NoMessageBox());
+  const LRESULT chosen = ComboSelection(combo);
+  EXPECT_TRUE(ComboShows(chosen));
+  EXPECT_TRUE(OptionsShow(chosen == CB_ERR ? Shown::Neither : StoredShown(items_[static_cast<size_t>(chosen)])));
+  EXPECT_TRUE(SameHive(before, SnapshotCurrentUser()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, OpenList, testing::Values(WORD{VK_RETURN}, WORD{VK_ESCAPE}),
+                         [](const testing::TestParamInfo<WORD>& info) {
+                           return std::string(info.param == VK_RETURN ? "Enter" : "Escape");
+                         });
+
+}  // namespace
