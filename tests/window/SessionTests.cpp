@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <optional>
 #include <random>
 #include <set>
@@ -15,6 +14,7 @@
 #include "tests/driver/RegistrySeed.h"
 #include "tests/driver/UserInput.h"
 #include "tests/driver/WindowDriver.h"
+#include "tests/window/WindowFixture.h"
 #include "ui/Form1.h"
 #include "ui/Form1Layout.h"
 #include "ui/HostProduct.h"
@@ -29,10 +29,6 @@ using testing::AssertionFailure;
 using testing::AssertionResult;
 using testing::AssertionSuccess;
 
-constexpr int kChange = kCommand1 + kChangeIndex;
-constexpr int kExit = kCommand1 + kExitIndex;
-constexpr wchar_t kComboText[] = L"--> Emails <--";
-constexpr wchar_t kMessageBoxClass[] = L"#32770";
 constexpr wchar_t kMenuClass[] = L"#32768";
 constexpr wchar_t kOtherProductKey[] = L"Software\\Halvorn\\OtherProduct";
 constexpr wchar_t kOtherVendorKey[] = L"Software\\OtherVendor";
@@ -132,11 +128,6 @@ std::vector<SeedEntry> HostileProfile() {
   };
 }
 
-// Which of the two options is selected.
-enum class Shown { Neither, Yes, No };
-
-const char* Describe(Shown shown) { return shown == Shown::Yes ? "Yes" : shown == Shown::No ? "No" : "neither"; }
-
 // What choosing account shows, from the registry as seeded or as changed since.
 Shown StoredShown(const std::wstring& account) {
   const auto value = RegistrySeed::ReadDword(RegistrySeed::PreferencesKey(account), kEnablePlugins);
@@ -148,7 +139,7 @@ Shown StoredShown(const std::wstring& account) {
 // change, writing nothing.
 bool MayBeUnreadable(const std::wstring& account) { return RegistrySeed::PreferencesKey(account).size() > 260; }
 
-class SessionTest : public testing::Test {
+class SessionTest : public WindowFixture {
  protected:
   void SetUp() override {
     ASSERT_TRUE(DeleteSeededTrees());
@@ -162,7 +153,7 @@ class SessionTest : public testing::Test {
   }
 
   void TearDown() override {
-    program_.reset();
+    WindowFixture::TearDown();
     EXPECT_TRUE(DeleteSeededTrees());
   }
 
@@ -170,12 +161,10 @@ class SessionTest : public testing::Test {
     return RegistrySeed::DeleteTree(RegistrySeed::kVendorKey) && RegistrySeed::DeleteTree(kOtherVendorKey);
   }
 
-  // Starts the program and waits for its window, in front, with the focus in Combo1 and the accounts listed.
+  // Starts the program as WindowFixture does and checks that Combo1 lists the accounts, at least two of them.
   AssertionResult Launch() {
-    program_ = std::make_unique<Program>(WinePath(PLUGINSWITCH_EXE));
-    window_ = program_->Started() ? program_->WaitForWindow(Form1::kClassName, kTitle) : nullptr;
-    if (window_ == nullptr || !BringToFront(window_)) {
-      return AssertionFailure() << "the program's window does not show in front";
+    if (AssertionResult launched = WindowFixture::Launch(); !launched) {
+      return launched;
     }
     std::vector<std::wstring> accounts = RegistrySeed::SubkeyNames(ProductKeyPath);
     std::erase_if(accounts, [](const std::wstring& name) { return !IsAccountName(name); });
@@ -184,48 +173,11 @@ class SessionTest : public testing::Test {
       return AssertionFailure() << "Combo1 lists " << items_.size() << " items, not the " << accounts.size()
                                 << " accounts";
     }
-    return FocusIsOn(kCombo1);
-  }
-
-  HWND Control(int id) const { return GetDlgItem(window_, id); }
-  HWND Field() const { return ComboEdit(Control(kCombo1)); }
-  LRESULT IndexOf(const std::wstring& account) const {
-    return std::find(items_.begin(), items_.end(), account) - items_.begin();
-  }
-
-  AssertionResult FocusIsOn(int id) const {
-    if (WaitUntil([&] { return FocusedControlId(window_) == id; })) {
-      return AssertionSuccess();
-    }
-    return AssertionFailure() << "the focus is on control " << FocusedControlId(window_) << ", not on " << id;
-  }
-
-  // Presses Tab and waits for the focus to move: input is handled in order, so all sent before has been handled.
-  AssertionResult InputHandled() const {
-    int from = 0;
-    if (!WaitUntil([&] { return (from = FocusedControlId(window_)) != 0; })) {
-      return AssertionFailure() << "the focus is not in the window"
-                                << (FindThreadWindow(window_, kMessageBoxClass) ? ": a message box is open" : "");
-    }
-    PressKey(VK_TAB);
-    if (!WaitUntil([&] { return FocusedControlId(window_) != from && FocusedControlId(window_) != 0; })) {
-      return AssertionFailure() << "Tab does not move the focus from control " << from
-                                << (FindThreadWindow(window_, kMessageBoxClass) ? ": a message box is open" : "");
-    }
     return AssertionSuccess();
   }
 
-  // Presses Tab until the focus is on one of ids.
-  AssertionResult TabTo(std::initializer_list<int> ids) const {
-    for (size_t step = 0; step <= kControls.size(); ++step) {
-      if (std::find(ids.begin(), ids.end(), FocusedControlId(window_)) != ids.end()) {
-        return AssertionSuccess();
-      }
-      if (AssertionResult moved = InputHandled(); !moved) {
-        return moved;
-      }
-    }
-    return AssertionFailure() << "Tab never reaches the control";
+  LRESULT IndexOf(const std::wstring& account) const {
+    return std::find(items_.begin(), items_.end(), account) - items_.begin();
   }
 
   // Puts the focus in Combo1's field with a click, as a person would before typing. The click lands a little left or
@@ -238,12 +190,6 @@ class SessionTest : public testing::Test {
     point.x += (fieldClicks_++ % 2 == 0 ? 1 : -1) * 2 * GetSystemMetrics(SM_CXDOUBLECLK);
     ClickAt(point);
     return FocusIsOn(kCombo1);
-  }
-
-  Shown Showing() const {
-    const bool yes = IsChecked(Control(kOptYes));
-    const bool no = IsChecked(Control(kOptNo));
-    return yes && !no ? Shown::Yes : no && !yes ? Shown::No : Shown::Neither;
   }
 
   // The options show account's stored setting or, for an account that may not open, neither option; read tells which.
@@ -259,16 +205,6 @@ class SessionTest : public testing::Test {
     return AssertionSuccess();
   }
 
-  AssertionResult OptionsShow(Shown expected) const {
-    if (WaitUntil([&] {
-          return IsChecked(Control(kOptYes)) == (expected == Shown::Yes) &&
-                 IsChecked(Control(kOptNo)) == (expected == Shown::No);
-        })) {
-      return AssertionSuccess();
-    }
-    return AssertionFailure() << "the options show " << Describe(Showing()) << ", not " << Describe(expected);
-  }
-
   // Combo1 shows item index (or, for CB_ERR, its first text) as both its text and its choice.
   AssertionResult ComboShows(LRESULT index) const {
     HWND combo = Control(kCombo1);
@@ -281,65 +217,6 @@ class SessionTest : public testing::Test {
     return AssertionSuccess();
   }
 
-  AssertionResult NoMessageBox() const {
-    if (const auto boxes = ThreadWindows(window_, kMessageBoxClass); !boxes.empty()) {
-      return AssertionFailure() << boxes.size() << " message box(es) open, saying \"" << ReadMessageBox(boxes[0]).text
-                                << "\"";
-    }
-    return program_->Running() ? AssertionSuccess() : AssertionFailure() << "the program has ended";
-  }
-
-  // Opens Combo1's list with a click on its arrow and clicks item index in it.
-  AssertionResult ClickListItem(LRESULT index) const {
-    HWND combo = Control(kCombo1);
-    ClickAt(ComboArrowPoint(combo));
-    HWND list = nullptr;
-    if (!WaitUntil([&] { return ComboDroppedDown(combo) && (list = FindThreadWindow(window_, L"ComboLBox")); })) {
-      return AssertionFailure() << "Combo1's list does not open";
-    }
-    const std::optional<POINT> item = ListItemCentre(list, index);
-    if (!item) {
-      return AssertionFailure() << "item " << index << " is out of sight in the open list";
-    }
-    ClickAt(*item);
-    if (!WaitUntil([&] { return !ComboDroppedDown(combo) && ComboSelection(combo) == index; })) {
-      return AssertionFailure() << "clicking item " << index << " leaves item " << ComboSelection(combo) << " chosen";
-    }
-    return AssertionSuccess();
-  }
-
-  // Clicks Change and checks the one message box it opens: title, text, a single OK button, owned by the disabled
-  // window. Dismisses it with Enter or a click on OK, whatever it says, and waits until the window takes input again.
-  AssertionResult ChangeSays(const wchar_t* text, bool clickOk) const {
-    ClickCentre(Control(kChange));
-    HWND box = WaitForThreadWindow(window_, kMessageBoxClass);
-    if (box == nullptr) {
-      return AssertionFailure() << "Change opens no message box";
-    }
-    const MessageBoxView view = ReadMessageBox(box);
-    AssertionResult result = AssertionSuccess();
-    if (const size_t boxes = ThreadWindows(window_, kMessageBoxClass).size(); boxes != 1) {
-      result = AssertionFailure() << "Change opens " << boxes << " message boxes";
-    } else if (view.title != Form1::kMessageTitle || view.text != text) {
-      result = AssertionFailure() << "the message box says \"" << view.text << "\" titled \"" << view.title
-                                  << "\", not \"" << text << "\"";
-    } else if (view.buttons.size() != 1 || GetDlgCtrlID(view.buttons.front()) != IDOK || view.owner != window_ ||
-               IsWindowEnabled(window_)) {
-      result = AssertionFailure() << "the message box is not one OK button owned by the disabled window";
-    }
-    if (clickOk && !view.buttons.empty()) {
-      ClickCentre(view.buttons.front());
-    } else {
-      PressKey(VK_RETURN);
-    }
-    if (!WaitUntil([&] { return !IsWindow(box) && IsWindowEnabled(window_); })) {
-      return AssertionFailure() << "the message box stays open or the window stays disabled";
-    }
-    return result;
-  }
-
-  std::unique_ptr<Program> program_;
-  HWND window_ = nullptr;
   std::vector<std::wstring> items_;
   mutable int fieldClicks_ = 0;
 };
@@ -361,7 +238,7 @@ TEST_F(SessionSafety, OnlyTheValuesChangedOnPurposeDiffer) {
   const Hive before = SnapshotCurrentUser();
   Hive expected = before;
   ASSERT_TRUE(Launch());
-  ASSERT_TRUE(ChangeSays(Form1::kNotChanged, false));  // nothing chosen yet
+  ASSERT_TRUE(ChangeSays(Form1::kNotChanged, Dismissal::Enter));  // nothing chosen yet
 
   // The account, the option clicked before Change (0 for none) and what Change stores, if anything.
   const struct {
@@ -383,7 +260,7 @@ TEST_F(SessionSafety, OnlyTheValuesChangedOnPurposeDiffer) {
       ClickCentre(Control(step.option));
       ASSERT_TRUE(OptionsShow(step.option == kOptYes ? Shown::Yes : Shown::No));
     }
-    EXPECT_TRUE(ChangeSays(MessageFor(read && step.stored.has_value()), true));
+    EXPECT_TRUE(ChangeSays(MessageFor(read && step.stored.has_value()), Dismissal::ClickOk));
     if (read && step.stored) {
       ExpectStored(expected, step.account, *step.stored);
       EXPECT_EQ(RegistrySeed::ReadDword(RegistrySeed::PreferencesKey(step.account), kEnablePlugins), step.stored);
@@ -499,7 +376,8 @@ class RandomSession : public SessionTest {
     const std::wstring account = model.chosen == CB_ERR ? kComboText : items_[static_cast<size_t>(model.chosen)];
     const bool changes = model.chosen != CB_ERR && model.withPreferences.count(account) != 0 &&
                          model.unreadable.count(account) == 0;
-    if (AssertionResult said = ChangeSays(MessageFor(changes), clickOk); !said) {
+    const Dismissal how = clickOk ? Dismissal::ClickOk : Dismissal::Enter;
+    if (AssertionResult said = ChangeSays(MessageFor(changes), how); !said) {
       return said;
     }
     if (changes) {
@@ -509,7 +387,7 @@ class RandomSession : public SessionTest {
     const std::wstring key = RegistrySeed::PreferencesKey(account);
     const auto value = RegistrySeed::ReadDword(key, kEnablePlugins);
     if (changes && value != model.stored[account]) {
-      return AssertionFailure() << "Change with " << Describe(model.shown) << " shown stored "
+      return AssertionFailure() << "Change, with " << Describe(model.shown) << ", stored "
                                 << (value ? std::to_string(*value) : "nothing");
     }
     if (!changes && RegistrySeed::KeyExists(key) != (model.withPreferences.count(account) != 0)) {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <initializer_list>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "tests/driver/RegistrySeed.h"
 #include "tests/driver/UserInput.h"
 #include "tests/driver/WindowDriver.h"
+#include "tests/window/WindowFixture.h"
 #include "ui/Form1.h"
 #include "ui/Form1Layout.h"
 #include "ui/HostProduct.h"
@@ -26,14 +26,7 @@ using testing::AssertionFailure;
 using testing::AssertionResult;
 using testing::AssertionSuccess;
 
-constexpr int kChange = kCommand1 + kChangeIndex;
-constexpr int kExit = kCommand1 + kExitIndex;
-constexpr wchar_t kComboText[] = L"--> Emails <--";
-constexpr wchar_t kMessageBoxClass[] = L"#32770";
 using ControlIds = std::initializer_list<int>;
-
-// Which of the two options is selected.
-enum class Shown { Neither, Yes, No };
 
 // A subkey of the product key as the tests seed it, and what the window shows when it is chosen.
 struct SeededKey {
@@ -87,39 +80,6 @@ Shown ShownFor(const std::wstring& account) {
   return Shown::Neither;
 }
 
-const char* Describe(Shown shown) {
-  switch (shown) {
-    case Shown::Yes:
-      return "Yes selected";
-    case Shown::No:
-      return "No selected";
-    case Shown::Neither:
-      return "neither selected";
-  }
-  return "?";
-}
-
-const char* ControlName(int id) {
-  switch (id) {
-    case kCombo1:
-      return "Combo1";
-    case kLabel1:
-      return "Label1";
-    case kFrame1:
-      return "Frame1";
-    case kOptYes:
-      return "optYes";
-    case kOptNo:
-      return "optNo";
-    case kChange:
-      return "Command1(0) Change";
-    case kExit:
-      return "Command1(1) Exit";
-    default:
-      return "no control of the window";
-  }
-}
-
 std::string Describe(const RECT& rect) {
   char text[64];
   std::snprintf(text, sizeof text, "(%ld,%ld)-(%ld,%ld)", rect.left, rect.top, rect.right, rect.bottom);
@@ -143,8 +103,6 @@ RECT ExpectedRect(const ControlDef& def) {
 enum class Choice { ArrowClick, F4ThenClick, DownArrow };
 // The three ways a person ends the program.
 enum class Closing { ExitButton, CloseMessage, AltF4 };
-// The two ways a person dismisses the message box.
-enum class Dismissal { ClickOk, Enter };
 // Registries in which the product has no account to list.
 enum class Without { VendorKey, ProductKey, Accounts };
 
@@ -155,12 +113,11 @@ void PrintTo(Choice choice, std::ostream* out) {
 void PrintTo(Closing closing, std::ostream* out) {
   *out << (closing == Closing::ExitButton ? "ExitButton" : closing == Closing::CloseMessage ? "CloseMessage" : "AltF4");
 }
-void PrintTo(Dismissal dismissal, std::ostream* out) { *out << (dismissal == Dismissal::ClickOk ? "ClickOk" : "Enter"); }
 void PrintTo(Without without, std::ostream* out) {
   *out << (without == Without::VendorKey ? "VendorKey" : without == Without::ProductKey ? "ProductKey" : "Accounts");
 }
 
-class WindowTest : public testing::Test {
+class WindowTest : public WindowFixture {
  protected:
   void SetUp() override {
     ASSERT_TRUE(RegistrySeed::DeleteTree(RegistrySeed::kVendorKey));
@@ -170,82 +127,13 @@ class WindowTest : public testing::Test {
   }
 
   void TearDown() override {
-    program_.reset();
+    WindowFixture::TearDown();
     EXPECT_TRUE(RegistrySeed::DeleteTree(RegistrySeed::kVendorKey));
-  }
-
-  // Starts the program and waits for its window, in front, with the focus in Combo1.
-  AssertionResult Launch() {
-    program_ = std::make_unique<Program>(WinePath(PLUGINSWITCH_EXE));
-    if (!program_->Started()) {
-      return AssertionFailure() << "could not start " << PLUGINSWITCH_EXE;
-    }
-    window_ = program_->WaitForWindow(Form1::kClassName, kTitle);
-    if (window_ == nullptr) {
-      return AssertionFailure() << "no visible window titled Form1";
-    }
-    if (!BringToFront(window_)) {
-      return AssertionFailure() << "the window does not come to the front";
-    }
-    return FocusIsOn(kCombo1);
-  }
-
-  HWND Control(int id) const { return GetDlgItem(window_, id); }
-
-  AssertionResult FocusIsOn(int id) const {
-    if (WaitUntil([&] { return FocusedControlId(window_) == id; })) {
-      return AssertionSuccess();
-    }
-    return AssertionFailure() << "the focus is on " << ControlName(FocusedControlId(window_)) << ", not on "
-                              << ControlName(id);
   }
 
   AssertionResult KeysMoveFocusTo(std::initializer_list<WORD> chord, int id) const {
     PressChord(chord);
     return FocusIsOn(id);
-  }
-
-  // Presses Tab until the focus is on id.
-  AssertionResult TabTo(int id) const {
-    for (size_t step = 0; step <= kControls.size(); ++step) {
-      if (FocusedControlId(window_) == id) {
-        return AssertionSuccess();
-      }
-      if (AssertionResult moved = InputHandled(); !moved) {
-        return moved;
-      }
-    }
-    return AssertionFailure() << "Tab never reaches " << ControlName(id);
-  }
-
-  // Presses Tab and waits for the focus to move to another control of the window. Input is handled in order, so
-  // once the focus has moved every key and click sent before Tab has been handled.
-  AssertionResult InputHandled() const {
-    int from = 0;
-    if (!WaitUntil([&] { return (from = FocusedControlId(window_)) != 0; })) {
-      return AssertionFailure() << "the focus is not in the window"
-                                << (FindThreadWindow(window_, kMessageBoxClass) ? ": a message box is open" : "");
-    }
-    PressKey(VK_TAB);
-    if (!WaitUntil([&] { return FocusedControlId(window_) != from && FocusedControlId(window_) != 0; })) {
-      return AssertionFailure() << "Tab does not move the focus from " << ControlName(from) << "; it is on "
-                                << ControlName(FocusedControlId(window_));
-    }
-    return AssertionSuccess();
-  }
-
-  AssertionResult OptionsShow(Shown expected) const {
-    HWND yes = Control(kOptYes);
-    HWND no = Control(kOptNo);
-    const auto matches = [&] {
-      return IsChecked(yes) == (expected == Shown::Yes) && IsChecked(no) == (expected == Shown::No);
-    };
-    if (WaitUntil(matches)) {
-      return AssertionSuccess();
-    }
-    return AssertionFailure() << "expected " << Describe(expected) << ", but optYes is "
-                              << (IsChecked(yes) ? "checked" : "unchecked") << " and optNo is "
-                              << (IsChecked(no) ? "checked" : "unchecked");
   }
 
   // Chooses account from Combo1's list as a person would and waits until the combo has it chosen. The keys (F4 and
@@ -270,73 +158,10 @@ class WindowTest : public testing::Test {
       return AssertionSuccess();
     }
     if (how == Choice::ArrowClick) {
-      ClickAt(ComboArrowPoint(combo));
-    } else {
-      PressKey(VK_F4);
+      return ClickListItem(index);
     }
-    HWND list = nullptr;
-    if (!WaitUntil([&] { return ComboDroppedDown(combo) && (list = FindThreadWindow(window_, L"ComboLBox")); })) {
-      return AssertionFailure() << "Combo1's list does not open";
-    }
-    const std::optional<POINT> item = ListItemCentre(list, index);
-    if (!item) {
-      return AssertionFailure() << "item " << index << " is out of sight in the open list";
-    }
-    ClickAt(*item);
-    if (!WaitUntil([&] { return !ComboDroppedDown(combo) && ComboSelection(combo) == index; })) {
-      return AssertionFailure() << "clicking item " << index << " leaves item " << ComboSelection(combo)
-                                << " chosen, the list " << (ComboDroppedDown(combo) ? "open" : "closed");
-    }
-    return AssertionSuccess();
-  }
-
-  // Waits for the program's message box and checks it is its note: title, text, one OK button, owned by the window.
-  AssertionResult MessageBoxShows(const wchar_t* text, HWND& box) const {
-    box = WaitForThreadWindow(window_, kMessageBoxClass);
-    if (box == nullptr) {
-      return AssertionFailure() << "no message box";
-    }
-    const MessageBoxView view = ReadMessageBox(box);
-    if (view.title != Form1::kMessageTitle || view.text != text) {
-      return AssertionFailure() << "the message box says \"" << view.text << "\" titled \"" << view.title << "\"";
-    }
-    if (view.buttons.size() != 1 || GetDlgCtrlID(view.buttons.front()) != IDOK) {
-      return AssertionFailure() << "the message box has " << view.buttons.size() << " buttons, not one OK button";
-    }
-    if (view.owner != window_) {
-      return AssertionFailure() << "the message box is not owned by the window";
-    }
-    return AssertionSuccess();
-  }
-
-  // Dismisses the message box and waits until it is gone and the window takes input again.
-  AssertionResult Dismiss(HWND box, Dismissal how) const {
-    if (how == Dismissal::ClickOk) {
-      const MessageBoxView view = ReadMessageBox(box);
-      if (view.buttons.empty()) {
-        return AssertionFailure() << "the message box has no button to click";
-      }
-      ClickCentre(view.buttons.front());
-    } else {
-      PressKey(VK_RETURN);
-    }
-    if (!WaitUntil([&] { return !IsWindow(box); })) {
-      return AssertionFailure() << "the message box stays open";
-    }
-    if (!WaitUntil([&] { return IsWindowEnabled(window_) != FALSE; })) {
-      return AssertionFailure() << "the window stays disabled after the message box closed";
-    }
-    return AssertionSuccess();
-  }
-
-  // Clicks Change, expects the message box with text and dismisses it.
-  AssertionResult ChangeShows(const wchar_t* text) const {
-    ClickCentre(Control(kChange));
-    HWND box = nullptr;
-    if (AssertionResult shown = MessageBoxShows(text, box); !shown) {
-      return shown;
-    }
-    return Dismiss(box, Dismissal::Enter);
+    PressKey(VK_F4);
+    return PickFromOpeningList(index);
   }
 
   static AssertionResult StoredValueIs(const std::wstring& account, std::optional<DWORD> expected) {
@@ -348,9 +173,6 @@ class WindowTest : public testing::Test {
                               << (stored ? std::to_string(*stored) : std::string("missing")) << ", not "
                               << (expected ? std::to_string(*expected) : std::string("missing"));
   }
-
-  std::unique_ptr<Program> program_;
-  HWND window_ = nullptr;
 };
 
 class WindowStartup : public WindowTest {};
@@ -498,7 +320,7 @@ TEST_F(WindowKeys, EnterAndEscapePressNothing) {
     // One key at a time: Escape would close a message box that Enter had opened.
     for (const WORD key : {VK_RETURN, VK_ESCAPE}) {
       SCOPED_TRACE(testing::Message() << ControlName(id) << (key == VK_RETURN ? ", Enter" : ", Escape"));
-      ASSERT_TRUE(TabTo(id));
+      ASSERT_TRUE(TabTo({id}));
       PressKey(key);
       ASSERT_TRUE(InputHandled());
       EXPECT_EQ(FindThreadWindow(window_, kMessageBoxClass), nullptr);
@@ -550,12 +372,12 @@ TEST_F(WindowChange, StoresTheSelectedOption) {
   ASSERT_TRUE(Launch());
   ASSERT_TRUE(ChooseAccount(kFiveAccount, Choice::DownArrow));
   ASSERT_TRUE(OptionsShow(Shown::Yes));
-  ASSERT_TRUE(ChangeShows(Form1::kChanged));
+  ASSERT_TRUE(ChangeSays(Form1::kChanged, Dismissal::Enter));
   EXPECT_TRUE(StoredValueIs(kFiveAccount, 1));
 
   ClickCentre(Control(kOptNo));
   ASSERT_TRUE(OptionsShow(Shown::No));
-  ASSERT_TRUE(ChangeShows(Form1::kChanged));
+  ASSERT_TRUE(ChangeSays(Form1::kChanged, Dismissal::Enter));
   EXPECT_TRUE(StoredValueIs(kFiveAccount, 0));
 
   ASSERT_TRUE(ChooseAccount(kYesAccount, Choice::ArrowClick));
@@ -568,7 +390,7 @@ TEST_F(WindowChange, StoresTheSelectedOption) {
 TEST_F(WindowChange, FailsBeforeAnyAccountIsChosen) {
   const std::wstring before = RegistrySeed::Dump(RegistrySeed::kVendorKey);
   ASSERT_TRUE(Launch());
-  ASSERT_TRUE(ChangeShows(Form1::kNotChanged));
+  ASSERT_TRUE(ChangeSays(Form1::kNotChanged, Dismissal::Enter));
   EXPECT_FALSE(RegistrySeed::KeyExists(RegistrySeed::AccountKey(kComboText)));
   EXPECT_EQ(RegistrySeed::Dump(RegistrySeed::kVendorKey), before);
 }
@@ -577,10 +399,10 @@ TEST_F(WindowChange, FailsForAnAccountWithoutPreferences) {
   ASSERT_TRUE(Launch());
   ASSERT_TRUE(ChooseAccount(kNoPreferencesAccount, Choice::DownArrow));
   ASSERT_TRUE(OptionsShow(Shown::Neither));
-  ASSERT_TRUE(ChangeShows(Form1::kNotChanged));
+  ASSERT_TRUE(ChangeSays(Form1::kNotChanged, Dismissal::Enter));
   ClickCentre(Control(kOptNo));
   ASSERT_TRUE(OptionsShow(Shown::No));
-  ASSERT_TRUE(ChangeShows(Form1::kNotChanged));
+  ASSERT_TRUE(ChangeSays(Form1::kNotChanged, Dismissal::Enter));
   EXPECT_FALSE(RegistrySeed::KeyExists(RegistrySeed::PreferencesKey(kNoPreferencesAccount)));
 }
 
@@ -600,7 +422,7 @@ TEST_P(WindowChangeOfMissingValue, CreatesTheValue) {
     ClickCentre(Control(GetParam().option));
     ASSERT_TRUE(OptionsShow(GetParam().option == kOptYes ? Shown::Yes : Shown::No));
   }
-  ASSERT_TRUE(ChangeShows(Form1::kChanged));
+  ASSERT_TRUE(ChangeSays(Form1::kChanged, Dismissal::Enter));
   EXPECT_TRUE(StoredValueIs(kNoValueAccount, GetParam().stored));
 }
 

@@ -1,0 +1,72 @@
+// What the window tests share: starting the real program, reading its window and acting on it as a person would.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <initializer_list>
+#include <memory>
+#include <ostream>
+
+#include "tests/driver/WindowDriver.h"
+#include "ui/Form1Layout.h"
+
+inline constexpr int kChange = Form1Layout::kCommand1 + Form1Layout::kChangeIndex;
+inline constexpr int kExit = Form1Layout::kCommand1 + Form1Layout::kExitIndex;
+inline constexpr wchar_t kComboText[] = L"--> Emails <--";
+inline constexpr wchar_t kMessageBoxClass[] = L"#32770";
+
+// Which of the two options is selected.
+enum class Shown { Neither, Yes, No };
+const char* Describe(Shown shown);
+
+// A control's name for failure messages.
+const char* ControlName(int id);
+
+// The two ways a person dismisses the message box.
+enum class Dismissal { ClickOk, Enter };
+void PrintTo(Dismissal dismissal, std::ostream* out);
+
+class WindowFixture : public testing::Test {
+ protected:
+  void TearDown() override { program_.reset(); }
+
+  // Starts the program and waits for its window, in front, with the focus in Combo1.
+  testing::AssertionResult Launch();
+
+  HWND Control(int id) const { return GetDlgItem(window_, id); }
+  // Combo1's edit field.
+  HWND Field() const { return WindowDriver::ComboEdit(Control(Form1Layout::kCombo1)); }
+
+  testing::AssertionResult FocusIsOn(int id) const;
+
+  // Presses Tab and waits for the focus to move to another control of the window. Input is handled in order, so
+  // once the focus has moved every key and click sent before Tab has been handled.
+  testing::AssertionResult InputHandled() const;
+
+  // Presses Tab until the focus is on one of ids.
+  testing::AssertionResult TabTo(std::initializer_list<int> ids) const;
+
+  // What the options show; both checked counts as neither.
+  Shown Showing() const;
+  testing::AssertionResult OptionsShow(Shown expected) const;
+
+  // Opens Combo1's list with a click on its arrow and clicks item index in it.
+  testing::AssertionResult ClickListItem(LRESULT index) const;
+  // Waits for Combo1's list, opened by a click or a key just sent, and clicks item index in it.
+  testing::AssertionResult PickFromOpeningList(LRESULT index) const;
+
+  // No message box is open and the program still runs.
+  testing::AssertionResult NoMessageBox() const;
+
+  // Waits for the program's message box and checks it is its note: the only box, title, text, one OK button, owned
+  // by the disabled window.
+  testing::AssertionResult MessageBoxShows(const wchar_t* text, HWND& box) const;
+  // Dismisses the message box and waits until it is gone and the window takes input again.
+  testing::AssertionResult Dismiss(HWND box, Dismissal how) const;
+  // Clicks Change, expects the message box with text and dismisses it whatever it says, so later steps can go on.
+  testing::AssertionResult ChangeSays(const wchar_t* text, Dismissal how) const;
+
+  std::unique_ptr<WindowDriver::Program> program_;
+  HWND window_ = nullptr;
+};
