@@ -2,6 +2,7 @@
 # Everything is built under build/; the program lands at build/PluginSwitch.exe.
 
 JOBS ?= 2
+MAKEFLAGS += --no-print-directory
 # Tests run the i686 build where this machine runs 32-bit code, the x86_64 build of the same sources otherwise.
 TEST_ARCH := $(shell scripts/test-arch)
 TEST_DIR := build/$(TEST_ARCH)
