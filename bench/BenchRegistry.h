@@ -2,31 +2,13 @@
 #include <windows.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
-// Owns a registry key that a benchmark created or opened, and closes it once.
-class BenchKey {
- public:
-  BenchKey() = default;
-  explicit BenchKey(HKEY key) : key_(key) {}
-  BenchKey(const BenchKey&) = delete;
-  BenchKey& operator=(const BenchKey&) = delete;
-  BenchKey(BenchKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-  BenchKey& operator=(BenchKey&& other) noexcept {
-    std::swap(key_, other.key_);
-    return *this;
-  }
-  ~BenchKey() {
-    if (key_ != nullptr) {
-      RegCloseKey(key_);
-    }
-  }
-  HKEY Get() const { return key_; }
+#include "ui/UniqueOwner.h"
 
- private:
-  HKEY key_ = nullptr;
-};
+// A registry key that a benchmark created or opened, closed once with the bare RegCloseKey: the floors bypass the
+// program's registry seam.
+using BenchKey = UniqueOwner<HKEY, &::RegCloseKey>;
 
 // Creates (or opens) HKEY_CURRENT_USER\path; empty on failure.
 BenchKey CreateUserKey(const std::wstring& path);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "tests/driver/UniqueOwner.h"
+#include "tests/driver/UniqueHandles.h"
 #include "ui/HostProduct.h"
 
 namespace RegistrySeed {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "tests/driver/UniqueOwner.h"
+#include "tests/driver/UniqueHandles.h"
 #include "tests/driver/WindowDriver.h"
 
 namespace UserInput {

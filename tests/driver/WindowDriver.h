@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "tests/driver/UniqueOwner.h"
+#include "tests/driver/UniqueHandles.h"
 
 // Drives the program's window from another process, as a person would, and reads the window back.
 namespace WindowDriver {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-// Owns one handle the driver opened and releases it with Release exactly once; move-only.
+// Owns one handle and releases it with Release exactly once; move-only.
 template <typename Handle, auto Release>
 class UniqueOwner {
  public:
@@ -38,7 +38,3 @@ class UniqueOwner {
  private:
   Handle handle_{};
 };
-
-using UniqueHandle = UniqueOwner<HANDLE, &::CloseHandle>;
-using UniqueKey = UniqueOwner<HKEY, &::RegCloseKey>;
-using UniqueWindow = UniqueOwner<HWND, &::DestroyWindow>;
