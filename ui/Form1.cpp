@@ -1,7 +1,5 @@
 #include "ui/Form1.h"
 
-#include <commctrl.h>
-
 #include <cstdlib>
 #include <cwchar>
 #include <string_view>
@@ -18,8 +16,6 @@
 using namespace Form1Layout;
 
 namespace {
-
-constexpr UINT_PTR kSubclassId = 1;
 
 // Rows of the open drop-down list, as a multiple of the closed field's height.
 constexpr int kDropDownRows = 10;
@@ -38,15 +34,24 @@ void SetStyleBit(HWND window, DWORD bit, bool on) {
   }
 }
 
+// Puts proc in front of a control's own window procedure, which the control keeps in its GWLP_USERDATA (the slot
+// controls leave to the program) for CallControlProc. Plain subclassing rather than SetWindowSubclass: that looks its
+// data up as a window property on every message, which wine answers from its server, once per message.
+void Subclass(HWND control, WNDPROC proc) {
+  SetWindowLongPtrW(control, GWLP_USERDATA, GetWindowLongPtrW(control, GWLP_WNDPROC));
+  SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+}
+
+// The control's own handling of a message, from behind a procedure Subclass put in front of it.
+LRESULT CallControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProcW(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)), hwnd, message, wParam,
+                         lParam);
+}
+
 // Keeps the push buttons out of the dialog manager's default-button handling, so Enter never presses them.
-LRESULT CALLBACK PushButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-  if (message == WM_GETDLGCODE) {
-    return DefSubclassProc(hwnd, message, wParam, lParam) & ~(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
-  }
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, PushButtonProc, kSubclassId);
-  }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+LRESULT CALLBACK PushButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallControlProc(hwnd, message, wParam, lParam);
+  return message == WM_GETDLGCODE ? result & ~(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON) : result;
 }
 
 // The closed combo box's field is as high as the font makes it; set it to the height the layout asks for. Where the
@@ -123,6 +128,20 @@ HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
   return icon != nullptr ? static_cast<HICON>(icon) : LoadIconW(nullptr, IDI_APPLICATION);
 }
 
+// A control's place at dpi, as created or moved: a drop-down combo's height includes its open list.
+RECT ControlBounds(const ControlDef& def, int dpi) {
+  RECT rect = ControlRect(def, dpi);
+  if (def.id == kCombo1) {
+    rect.bottom = rect.top + (rect.bottom - rect.top) * (1 + kDropDownRows);
+  }
+  return rect;
+}
+
+// The caption font as a WM_SETFONT argument, or the stock GUI font where none could be made.
+WPARAM FontParam(const UniqueFont& font) {
+  return reinterpret_cast<WPARAM>(font.Get() != nullptr ? font.Get() : GetStockObject(DEFAULT_GUI_FONT));
+}
+
 // Resizes the window so that its client area has exactly this size, whatever its frame measures at this DPI.
 void SizeClientArea(HWND window, SIZE client) {
   RECT outer{};
@@ -167,31 +186,46 @@ bool Form1::Show(HINSTANCE instance, int showCommand) {
   if (hwnd_ == nullptr) {
     return false;
   }
-  CreateControls();
-  ApplyLayout(Dpi::WindowDpi(hwnd_));
+  // The controls are made in place, in their font, at the DPI of the monitor the window landed on: laying them out
+  // a second time would cost start-up time for nothing.
+  const int dpi = Dpi::WindowDpi(hwnd_);
+  SizeClientArea(hwnd_, ClientSize(dpi));
+  font_ = CreateCaptionFont(hwnd_, dpi);
+  CreateControls(dpi);
   Form_Load();
   ShowWindow(hwnd_, showCommand);
-  if (IsWindowVisible(hwnd_)) {
-    SetFocus(Control(kCombo1));  // a hidden window must not take the focus from the active one
+  // Activation has already put the focus on Combo1 where the window became active; a hidden window must not take
+  // the focus from the active one.
+  if (IsWindowVisible(hwnd_) && !IsChild(hwnd_, GetFocus())) {
+    SetFocus(Control(kCombo1));
   }
   UpdateWindow(hwnd_);
   return true;
 }
 
-void Form1::CreateControls() {
-  // Created in tab order; ApplyLayout places them and gives them their font.
+void Form1::CreateControls(int dpi) {
+  // Created in tab order, each in its place and font; the window is not shown yet, so nothing is redrawn.
   auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+  const WPARAM font = FontParam(font_);
   for (const ControlDef& def : kControls) {
-    HWND control = CreateWindowExW(0, def.className, def.text, def.style, 0, 0, 0, 0, hwnd_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
-    if (control != nullptr && def.className == std::wstring_view(L"BUTTON") &&
+    const RECT rect = ControlBounds(def, dpi);
+    HWND control = CreateWindowExW(0, def.className, def.text, def.style, rect.left, rect.top, rect.right - rect.left,
+                                   rect.bottom - rect.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
+                                   instance, nullptr);
+    if (control == nullptr) {
+      continue;
+    }
+    SendMessageW(control, WM_SETFONT, font, FALSE);
+    if (def.className == std::wstring_view(L"BUTTON") &&
         (def.style & BS_TYPEMASK) == BS_PUSHBUTTON) {
-      SetWindowSubclass(control, PushButtonProc, kSubclassId, 0);
+      Subclass(control, PushButtonProc);
     }
   }
   // Screen readers name a control by the label just before it in z-order. The label takes no focus, so moving it
   // leaves the Tab order of the controls that do as the table has it.
+  const RECT comboRect = ControlRect(*FindControl(kCombo1), dpi);
   HWND combo = Control(kCombo1);
+  SetComboFieldHeight(combo, comboRect.bottom - comboRect.top);
   HWND beforeCombo = GetWindow(combo, GW_HWNDPREV);
   SetWindowPos(Control(kLabel1), beforeCombo != nullptr ? beforeCombo : HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -200,7 +234,7 @@ void Form1::CreateControls() {
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
   if (GetComboBoxInfo(combo, &info) && info.hwndItem != nullptr) {
-    SetWindowSubclass(info.hwndItem, ComboEditProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    Subclass(info.hwndItem, ComboEditProc);
   }
   UpdateOptionTabStops();
 }
@@ -208,16 +242,12 @@ void Form1::CreateControls() {
 void Form1::ApplyLayout(int dpi) {
   SizeClientArea(hwnd_, ClientSize(dpi));
   UniqueFont font = CreateCaptionFont(hwnd_, dpi);
-  const auto fontHandle =
-      reinterpret_cast<WPARAM>(font.Get() != nullptr ? font.Get() : GetStockObject(DEFAULT_GUI_FONT));
+  const WPARAM fontHandle = FontParam(font);
   for (const ControlDef& def : kControls) {
-    const RECT rect = ControlRect(def, dpi);
-    int height = rect.bottom - rect.top;
-    if (def.id == kCombo1) {
-      height *= 1 + kDropDownRows;  // a drop-down combo's height includes its open list
-    }
+    const RECT rect = ControlBounds(def, dpi);
     HWND control = Control(def.id);
-    SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(control, WM_SETFONT, fontHandle, TRUE);
   }
   // Every control has the new font now, so the old one may go.
@@ -319,8 +349,7 @@ void Form1::OnCommand(int id, int code) {
   }
 }
 
-LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR form) {
+LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_MOUSEWHEEL:
       // The wheel over the field steps through the accounts, as over the rest of the combo box.
@@ -331,7 +360,11 @@ LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LP
         break;
       }
       auto KeyAscii = static_cast<std::int16_t>(wParam);
-      reinterpret_cast<Form1*>(form)->Combo1_KeyPress(KeyAscii);
+      // The edit field's parent is Combo1, whose parent is the window that keeps its Form1.
+      auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(GetParent(GetParent(hwnd)), GWLP_USERDATA));
+      if (form != nullptr) {
+        form->Combo1_KeyPress(KeyAscii);
+      }
       if (KeyAscii == 0) {
         return 0;
       }
@@ -351,13 +384,10 @@ LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LP
         return 0;
       }
       break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, ComboEditProc, kSubclassId);
-      break;
     default:
       break;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return CallControlProc(hwnd, message, wParam, lParam);
 }
 
 void Form1::Form_Load() {

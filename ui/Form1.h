@@ -31,12 +31,12 @@ class Form1 {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR form);
+  static LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void CreateControls();
-  // Sizes the window and places every control from the layout table at dpi, with a font that fits the captions.
-  // Used when the window is created and again when it moves to a monitor of another DPI.
+  // Creates the controls of the layout table in place at dpi, in font_.
+  void CreateControls(int dpi);
+  // Sizes the window and places every control from the layout table at dpi, with a font that fits the captions:
+  // when the window moves to a monitor of another DPI.
   void ApplyLayout(int dpi);
   void OnCommand(int id, int code);
 
