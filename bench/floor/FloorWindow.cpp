@@ -1,33 +1,11 @@
 // The least a window like Form1 costs: an empty window of the same size with one combo box, nothing read, nothing
-// filled. The start-up and memory figures are measured against it. With "/commoncontrols" it also loads the common
-// controls as the program does, to show what they cost on their own.
+// filled. The start-up and memory figures are measured against it, built with the program's manifest (FloorWindow)
+// and without (BareFloorWindow).
 #include <windows.h>
-
-#include <commctrl.h>
-
-#include <cwchar>
 
 #include "ui/Form1Layout.h"
 
 namespace {
-
-// Owns a module loaded at run time, so that the plain floor does not import the common controls at all.
-class LoadedModule {
- public:
-  // Loads nothing for a null name.
-  explicit LoadedModule(const wchar_t* name) : module_(name != nullptr ? LoadLibraryW(name) : nullptr) {}
-  LoadedModule(const LoadedModule&) = delete;
-  LoadedModule& operator=(const LoadedModule&) = delete;
-  ~LoadedModule() {
-    if (module_ != nullptr) {
-      FreeLibrary(module_);
-    }
-  }
-  FARPROC Find(const char* name) const { return module_ != nullptr ? GetProcAddress(module_, name) : nullptr; }
-
- private:
-  HMODULE module_;
-};
 
 LRESULT CALLBACK FloorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
@@ -39,18 +17,8 @@ LRESULT CALLBACK FloorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   using namespace Form1Layout;
-  const bool commonControls = std::wcsstr(commandLine, L"/commoncontrols") != nullptr;
-  const LoadedModule comctl32(commonControls ? L"comctl32.dll" : nullptr);
-  if (commonControls) {
-    const auto init = reinterpret_cast<decltype(&InitCommonControlsEx)>(
-        reinterpret_cast<void*>(comctl32.Find("InitCommonControlsEx")));
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
-    if (init == nullptr || !init(&controls)) {
-      return 1;
-    }
-  }
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = FloorProc;
