@@ -1,5 +1,7 @@
 #include "tests/driver/WindowDriver.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 
 namespace WindowDriver {
@@ -109,6 +111,22 @@ HWND Program::WaitForWindow(const wchar_t* className, const wchar_t* title) cons
     return query.found != nullptr || !Running();
   });
   return query.found;
+}
+
+std::wstring Program::LoadedModule(const wchar_t* fileName) const {
+  HANDLE taken = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId_);
+  if (taken == INVALID_HANDLE_VALUE) {
+    return {};
+  }
+  const UniqueHandle snapshot(taken);
+  MODULEENTRY32W module{};
+  module.dwSize = sizeof module;
+  for (BOOL more = Module32FirstW(snapshot.Get(), &module); more; more = Module32NextW(snapshot.Get(), &module)) {
+    if (CompareStringOrdinal(module.szModule, -1, fileName, -1, TRUE) == CSTR_EQUAL) {
+      return module.szExePath;
+    }
+  }
+  return {};
 }
 
 std::optional<DWORD> Program::WaitForExit(DWORD timeoutMs) const {

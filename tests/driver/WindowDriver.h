@@ -34,6 +34,8 @@ class Program {
   bool Running() const;
   // The program's visible top-level window of this class and title, or nullptr if none shows within the wait.
   HWND WaitForWindow(const wchar_t* className, const wchar_t* title) const;
+  // The full path of the module of this file name (say "comctl32.dll") the program has loaded, or "" if none.
+  std::wstring LoadedModule(const wchar_t* fileName) const;
   // The exit code once the process has ended, or nothing if it still runs after timeoutMs.
   std::optional<DWORD> WaitForExit(DWORD timeoutMs = kPatienceMs) const;
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwctype>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -212,6 +213,16 @@ TEST_F(WindowStartup, ClientAreaAndControlsFollowTheLayoutAt96Dpi) {
   for (const ControlDef& def : kControls) {
     EXPECT_EQ(Describe(RectInParent(Control(def.id))), Describe(ExpectedRect(def))) << ControlName(def.id);
   }
+}
+
+// The manifest's Common Controls 6 (visual styles), which the system loads from its side-by-side store as the
+// first control is made, not the system folder's older ones.
+TEST_F(WindowStartup, ShowsTheCommonControls6) {
+  ASSERT_TRUE(Launch());
+  std::wstring path = program_->LoadedModule(L"comctl32.dll");
+  std::transform(path.begin(), path.end(), path.begin(), [](wchar_t c) { return std::towlower(c); });
+  EXPECT_NE(path.find(L"\\winsxs\\"), std::wstring::npos) << "comctl32.dll loaded from \"" << path << "\"";
+  EXPECT_NE(path.find(L"common-controls"), std::wstring::npos) << "comctl32.dll loaded from \"" << path << "\"";
 }
 
 TEST_F(WindowStartup, ListsTheAccountsInEnumerationOrder) {
