@@ -44,11 +44,12 @@ fuzz: bootstrap
 BENCH_DIR ?= $(TEST_DIR)
 SIZE_DIR ?= build/i686
 BENCH_REPS ?= 15
+BENCH_STARTS ?= 31
 
 bench: bootstrap $(BENCH_DIR)/CMakeCache.txt $(SIZE_DIR)/CMakeCache.txt
 	@cmake --build $(BENCH_DIR) -j$(JOBS) --target benchmarks
 	@cmake --build $(SIZE_DIR) -j$(JOBS) --target PluginSwitch SizeFloor
-	@scripts/bench $(BENCH_DIR) $(SIZE_DIR) build/bench $(BENCH_REPS)
+	@scripts/bench $(BENCH_DIR) $(SIZE_DIR) build/bench $(BENCH_REPS) $(BENCH_STARTS)
 
 # The shipped zip: build/PluginSwitch-<version>-win32.zip with the i686 program, README.md and LICENSE.
 package: build
