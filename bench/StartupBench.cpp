@@ -18,6 +18,7 @@
 #include "BenchRegistry.h"
 #include "BenchStats.h"
 #include "ui/HostProduct.h"
+#include "ui/UniqueOwner.h"
 
 namespace {
 
@@ -25,21 +26,7 @@ constexpr int kAccounts = 5;
 constexpr double kStartTimeout = 30;  // seconds
 
 // Owns a kernel handle and closes it once.
-class BenchHandle {
- public:
-  explicit BenchHandle(HANDLE handle = nullptr) : handle_(handle) {}
-  BenchHandle(const BenchHandle&) = delete;
-  BenchHandle& operator=(const BenchHandle&) = delete;
-  ~BenchHandle() {
-    if (handle_ != nullptr) {
-      CloseHandle(handle_);
-    }
-  }
-  HANDLE Get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
+using BenchHandle = UniqueOwner<HANDLE, &::CloseHandle>;
 
 struct LoadedWindow {
   DWORD processId;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "ui/Dpi.h"
+#include "ui/UniqueFont.h"
 
 namespace LayoutChecks {
 
@@ -68,25 +69,8 @@ int Decoration(const ControlDef& control, int dpi) {
   }
 }
 
-// Owns a font the check creates.
-class OwnedFont {
- public:
-  explicit OwnedFont(HFONT font) : font_(font) {}
-  OwnedFont(const OwnedFont&) = delete;
-  OwnedFont& operator=(const OwnedFont&) = delete;
-  ~OwnedFont() {
-    if (font_ != nullptr) {
-      DeleteObject(font_);
-    }
-  }
-  HFONT Get() const { return font_; }
-
- private:
-  HFONT font_;
-};
-
 int TextHeight(const LOGFONTW& description) {
-  const OwnedFont font(CreateFontIndirectW(&description));
+  const UniqueFont font(CreateFontIndirectW(&description));
   HDC dc = GetDC(nullptr);
   const HGDIOBJ previous = SelectObject(dc, font.Get());
   TEXTMETRICW metrics{};
@@ -198,7 +182,7 @@ AssertionResult CaptionFits(HWND window, const ControlDef& control, int dpi) {
   if (!ShownFont(window, handle, dpi, description)) {
     return AssertionFailure() << Narrow(control.text) << ": its font can neither be read nor made again here";
   }
-  const OwnedFont font(CreateFontIndirectW(&description));
+  const UniqueFont font(CreateFontIndirectW(&description));
   HDC dc = GetDC(nullptr);
   const HGDIOBJ previous = SelectObject(dc, font.Get());
   SIZE extent{};
