@@ -221,11 +221,11 @@ void Form1::CreateControls(int dpi) {
       Subclass(control, PushButtonProc);
     }
   }
-  // Screen readers name a control by the label just before it in z-order. The label takes no focus, so moving it
-  // leaves the Tab order of the controls that do as the table has it.
   const RECT comboRect = ControlRect(*FindControl(kCombo1), dpi);
   HWND combo = Control(kCombo1);
   SetComboFieldHeight(combo, comboRect.bottom - comboRect.top);
+  // Screen readers name a control by the label just before it in z-order. The label takes no focus, so moving it
+  // leaves the Tab order of the controls that do as the table has it.
   HWND beforeCombo = GetWindow(combo, GW_HWNDPREV);
   SetWindowPos(Control(kLabel1), beforeCombo != nullptr ? beforeCombo : HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -359,12 +359,14 @@ LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LP
       if ((wParam == VK_RETURN || wParam == VK_ESCAPE) && SendMessageW(GetParent(hwnd), CB_GETDROPPEDSTATE, 0, 0)) {
         break;
       }
-      auto KeyAscii = static_cast<std::int16_t>(wParam);
-      // The edit field's parent is Combo1, whose parent is the window that keeps its Form1.
+      // The edit field's parent is Combo1, whose parent is the window that keeps its Form1. Without one there is
+      // no handler to ask, and typing stays blocked.
       auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(GetParent(GetParent(hwnd)), GWLP_USERDATA));
-      if (form != nullptr) {
-        form->Combo1_KeyPress(KeyAscii);
+      if (form == nullptr) {
+        return 0;
       }
+      auto KeyAscii = static_cast<std::int16_t>(wParam);
+      form->Combo1_KeyPress(KeyAscii);
       if (KeyAscii == 0) {
         return 0;
       }
