@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "BenchRegistry.h"
@@ -62,9 +61,9 @@ struct Launch {
   double gdiObjects = 0;
 };
 
-Launch Run(const std::wstring& program, const wchar_t* arguments, LRESULT expectedItems) {
+Launch Run(const std::wstring& program, LRESULT expectedItems) {
   Launch result;
-  std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+  std::wstring commandLine = L"\"" + program + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
@@ -137,7 +136,7 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
 
-  const auto start = [&](int which) { return Run(programs[which], L"", items[which]); };
+  const auto start = [&](int which) { return Run(programs[which], items[which]); };
   // One untimed start of each first: the first start under a fresh wine server loads what the later ones share.
   bool ok = start(0).ok && start(1).ok && start(2).ok;
   bool privateFromPagefile = false;
