@@ -54,20 +54,23 @@ LRESULT CALLBACK PushButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
   return message == WM_GETDLGCODE ? result & ~(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON) : result;
 }
 
-// The closed combo box's field is as high as the font makes it; set it to the height the layout asks for. Where the
-// height set and the height read back differ by the field's padding (wine's combo box), the next round corrects
-// what was set by what the combo box then measures.
+// The closed combo box's field is as high as the font makes it; set it to the height the layout asks for. A
+// drop-down combo box stands 6 px taller than the field height it is given: a 2 px edge above and below and 2 px of
+// padding in the field. Each setting moves the combo box's parts anew, so that is where the first round starts;
+// should a system measure otherwise, the next rounds correct what was set by what the combo box then measures.
 void SetComboFieldHeight(HWND combo, int height) {
-  auto item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-  for (int round = 0; round < 3 && item > 0; ++round) {
-    RECT rect{};
-    GetWindowRect(combo, &rect);
-    const int missing = height - (rect.bottom - rect.top);
-    if (missing == 0 || item + missing <= 0) {
-      return;
-    }
-    item += missing;
+  constexpr int kFieldFrame = 6;
+  RECT rect{};
+  if (!GetWindowRect(combo, &rect)) {
+    return;
+  }
+  int missing = height - (rect.bottom - rect.top);
+  int item = height - kFieldFrame;
+  for (int round = 0; round < 3 && missing != 0 && item > 0; ++round) {
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
+    GetWindowRect(combo, &rect);
+    missing = height - (rect.bottom - rect.top);
+    item += missing;
   }
 }
 
@@ -89,34 +92,38 @@ int CaptionMargin(const ControlDef& def, int dpi) {
 bool CaptionsFit(HDC dc, HFONT font, int dpi) {
   HGDIOBJ previous = SelectObject(dc, font);
   bool fit = true;
-  for (const ControlDef& def : kControls) {
-    if (def.id == kCombo1) {
+  // Stops at the first caption that does not fit: measuring the rest at a size that is about to be dropped would
+  // only load their glyphs for nothing.
+  for (auto def = kControls.begin(); fit && def != kControls.end(); ++def) {
+    if (def->id == kCombo1) {
       continue;  // the combo's text scrolls; it is not a caption
     }
-    const RECT rect = ControlRect(def, dpi);
+    const RECT rect = ControlRect(*def, dpi);
     SIZE extent{};
-    GetTextExtentPoint32W(dc, def.text, static_cast<int>(std::wcslen(def.text)), &extent);
-    fit = fit && extent.cx + CaptionMargin(def, dpi) <= rect.right - rect.left && extent.cy <= rect.bottom - rect.top;
+    GetTextExtentPoint32W(dc, def->text, static_cast<int>(std::wcslen(def->text)), &extent);
+    fit = extent.cx + CaptionMargin(*def, dpi) <= rect.right - rect.left && extent.cy <= rect.bottom - rect.top;
   }
   SelectObject(dc, previous);
   return fit;
 }
 
 // The message font, made just small enough that every caption fits the place the layout gives its control.
-UniqueFont CreateCaptionFont(HWND window, int dpi) {
+UniqueFont CreateCaptionFont(int dpi) {
   LOGFONTW logFont{};
   if (!Dpi::GetMessageFont(dpi, logFont)) {
     return UniqueFont();
   }
   const int smallest = MulDiv(8, dpi, 96);
-  HDC dc = GetDC(window);
+  // Text measures the same on a memory device context as on the window's, for the font's size is in pixels; it
+  // costs no window-system calls to get.
+  const UniqueDc dc(CreateCompatibleDC(nullptr));
   UniqueFont font(CreateFontIndirectW(&logFont));
-  while (font.Get() != nullptr && !CaptionsFit(dc, font.Get(), dpi) && std::abs(logFont.lfHeight) > smallest) {
+  while (font.Get() != nullptr && dc && !CaptionsFit(dc.Get(), font.Get(), dpi) &&
+         std::abs(logFont.lfHeight) > smallest) {
     logFont.lfHeight += logFont.lfHeight < 0 ? 1 : -1;
     logFont.lfWidth = 0;
     font = UniqueFont(CreateFontIndirectW(&logFont));
   }
-  ReleaseDC(window, dc);
   return font;
 }
 
@@ -190,7 +197,7 @@ bool Form1::Show(HINSTANCE instance, int showCommand) {
   // a second time would cost start-up time for nothing.
   const int dpi = Dpi::WindowDpi(hwnd_);
   SizeClientArea(hwnd_, ClientSize(dpi));
-  font_ = CreateCaptionFont(hwnd_, dpi);
+  font_ = CreateCaptionFont(dpi);
   CreateControls(dpi);
   Form_Load();
   ShowWindow(hwnd_, showCommand);
@@ -203,15 +210,28 @@ bool Form1::Show(HINSTANCE instance, int showCommand) {
   return true;
 }
 
+HWND Form1::Control(int id) const {
+  for (size_t i = 0; i < kControls.size(); ++i) {
+    if (kControls[i].id == id) {
+      return controls_[i];
+    }
+  }
+  return nullptr;
+}
+
+bool Form1::IsChecked(int id) const { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
 void Form1::CreateControls(int dpi) {
-  // Created in tab order, each in its place and font; the window is not shown yet, so nothing is redrawn.
+  // Created in the table's z-order, each in its place and font; the window is not shown yet, so nothing is redrawn.
   auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
   const WPARAM font = FontParam(font_);
-  for (const ControlDef& def : kControls) {
+  for (size_t i = 0; i < kControls.size(); ++i) {
+    const ControlDef& def = kControls[i];
     const RECT rect = ControlBounds(def, dpi);
     HWND control = CreateWindowExW(0, def.className, def.text, def.style, rect.left, rect.top, rect.right - rect.left,
                                    rect.bottom - rect.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
                                    instance, nullptr);
+    controls_[i] = control;
     if (control == nullptr) {
       continue;
     }
@@ -224,12 +244,6 @@ void Form1::CreateControls(int dpi) {
   const RECT comboRect = ControlRect(*FindControl(kCombo1), dpi);
   HWND combo = Control(kCombo1);
   SetComboFieldHeight(combo, comboRect.bottom - comboRect.top);
-  // Screen readers name a control by the label just before it in z-order. The label takes no focus, so moving it
-  // leaves the Tab order of the controls that do as the table has it.
-  HWND beforeCombo = GetWindow(combo, GW_HWNDPREV);
-  SetWindowPos(Control(kLabel1), beforeCombo != nullptr ? beforeCombo : HWND_TOP, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
   SetWindowTextW(combo, FindControl(kCombo1)->text);
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
@@ -241,7 +255,7 @@ void Form1::CreateControls(int dpi) {
 
 void Form1::ApplyLayout(int dpi) {
   SizeClientArea(hwnd_, ClientSize(dpi));
-  UniqueFont font = CreateCaptionFont(hwnd_, dpi);
+  UniqueFont font = CreateCaptionFont(dpi);
   const WPARAM fontHandle = FontParam(font);
   for (const ControlDef& def : kControls) {
     const RECT rect = ControlBounds(def, dpi);
@@ -318,6 +332,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       hwnd_ = nullptr;
+      controls_ = {};
       PostQuitMessage(0);
       return 0;
     default:
@@ -424,7 +439,7 @@ void Form1::Command1_Click(int Index) {
 void Form1::ChangeSetting() {
   bool stored = false;
   try {
-    const std::int32_t value = IsDlgButtonChecked(hwnd_, kOptNo) == BST_CHECKED ? 0 : 1;
+    const std::int32_t value = IsChecked(kOptNo) ? 0 : 1;
     stored = Module1::WriteDwordValue(PreferencesPath(WindowText(Control(kCombo1))), kEnablePlugins, value);
   } catch (...) {
     stored = false;  // whatever went wrong, the setting was not stored
@@ -457,8 +472,8 @@ void Form1::SelectOption(int id) {
 
 void Form1::UpdateOptionTabStops() {
   // Tab visits both options while neither is selected, and only the selected one otherwise.
-  const bool yes = IsDlgButtonChecked(hwnd_, kOptYes) == BST_CHECKED;
-  const bool no = IsDlgButtonChecked(hwnd_, kOptNo) == BST_CHECKED;
+  const bool yes = IsChecked(kOptYes);
+  const bool no = IsChecked(kOptNo);
   SetStyleBit(Control(kOptYes), WS_TABSTOP, yes || !no);
   SetStyleBit(Control(kOptNo), WS_TABSTOP, no || !yes);
 }

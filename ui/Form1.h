@@ -1,9 +1,11 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include <windows.h>
 
+#include "ui/Form1Layout.h"
 #include "ui/UniqueFont.h"
 
 // The program's one window: the account list, the "Plugins Enabled" options and the Change and Exit buttons.
@@ -47,12 +49,17 @@ class Form1 {
   void Command1_Click(int Index);
   void ChangeSetting();
 
-  HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+  // The control with this ID, as created; nullptr before the controls are made or after the window is gone.
+  HWND Control(int id) const;
+  bool IsChecked(int id) const;
   std::wstring ChosenAccount() const;
   void SelectOption(int id);
   void UpdateOptionTabStops();
 
   HWND hwnd_ = nullptr;
+  // The controls in the order of the layout table. Kept rather than looked up: every GetDlgItem is a call to the
+  // window system, which on some systems crosses to another process.
+  std::array<HWND, Form1Layout::kControls.size()> controls_{};
   UniqueFont font_;
   HWND lastFocus_ = nullptr;
 };

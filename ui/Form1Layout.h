@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-// The window Form1 as data: its controls in tab order, with their places in twips (1/1440 inch).
+// The window Form1 as data: its controls in z-order (their tab order), with places in twips (1/1440 inch).
 namespace Form1Layout {
 
 // Control IDs. None is IDOK (1) or IDCANCEL (2): the dialog manager sends those for Enter and Escape, and they must
@@ -36,12 +36,12 @@ inline constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
 inline constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 inline constexpr std::array<ControlDef, 7> kControls{{
-    {kCombo1, L"COMBOBOX", L"--> Emails <--", kChild | WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-     false, 600, 360, 3495, 315},
     // Label1 sits just before Combo1 in z-order (screen readers name the combo by it); WS_GROUP keeps the arrow
-    // keys from wandering onto it from the last group.
+    // keys from wandering onto it from the last group. It takes no focus, so the tab order starts at Combo1.
     {kLabel1, L"STATIC", L"Select Passport Email:", kChild | WS_GROUP | SS_LEFT | SS_NOPREFIX, false, 240, 120, 1575,
      195},
+    {kCombo1, L"COMBOBOX", L"--> Emails <--", kChild | WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+     false, 600, 360, 3495, 315},
     {kFrame1, L"BUTTON", L"Plugins Enabled", kChild | BS_GROUPBOX, false, 600, 720, 3495, 735},
     {kOptYes, L"BUTTON", L"Yes", kChild | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, true, 240, 360, 855, 255},
     {kOptNo, L"BUTTON", L"No", kChild | WS_TABSTOP | BS_AUTORADIOBUTTON, true, 2280, 360, 735, 255},
