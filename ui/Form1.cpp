@@ -149,6 +149,20 @@ WPARAM FontParam(const UniqueFont& font) {
   return reinterpret_cast<WPARAM>(font.Get() != nullptr ? font.Get() : GetStockObject(DEFAULT_GUI_FONT));
 }
 
+// Showing a window has each control paint its frame (WM_NCPAINT) before its client area, and every such paint takes
+// a device context of its own. A control whose window is all client area has no frame or scroll bar to paint:
+// validate it whole, frame included, then invalidate its client area again so that it paints as it would have.
+void DropFramePaint(HWND control) {
+  RECT outer{};
+  RECT inner{};
+  if (control == nullptr || !GetWindowRect(control, &outer) || !GetClientRect(control, &inner) ||
+      outer.right - outer.left != inner.right || outer.bottom - outer.top != inner.bottom) {
+    return;
+  }
+  RedrawWindow(control, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+  InvalidateRect(control, nullptr, TRUE);
+}
+
 // Resizes the window so that its client area has exactly this size, whatever its frame measures at this DPI.
 void SizeClientArea(HWND window, SIZE client) {
   RECT outer{};
@@ -206,8 +220,21 @@ bool Form1::Show(HINSTANCE instance, int showCommand) {
   if (IsWindowVisible(hwnd_) && !IsChild(hwnd_, GetFocus())) {
     SetFocus(Control(kCombo1));
   }
+  DropFramePaints();
   UpdateWindow(hwnd_);
   return true;
+}
+
+void Form1::DropFramePaints() const {
+  for (HWND control : controls_) {
+    DropFramePaint(control);
+  }
+  // Combo1's field is a window of its own inside it.
+  COMBOBOXINFO combo{};
+  combo.cbSize = sizeof combo;
+  if (GetComboBoxInfo(Control(kCombo1), &combo)) {
+    DropFramePaint(combo.hwndItem);
+  }
 }
 
 HWND Form1::Control(int id) const {

@@ -218,6 +218,55 @@ TEST_F(ProgramWindow, BackgroundIsTheSystemButtonFace) {
   EXPECT_EQ(seen, wanted);
 }
 
+// How many pixels of the window's rectangle on the screen differ from the colour given.
+int PixelsUnlike(HWND window, COLORREF colour) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  int unlike = -1;
+  if (bitmap != nullptr) {
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    if (BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY)) {
+      GdiFlush();
+      // A 32-bit DIB holds blue, green, red, unused.
+      const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+      const auto* pixel = static_cast<const DWORD*>(bits);
+      unlike = 0;
+      for (int i = 0; i < width * height; ++i) {
+        unlike += (pixel[i] & 0xFFFFFF) != wanted ? 1 : 0;
+      }
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return unlike;
+}
+
+// Each control has drawn itself by the time the window is up: its caption, frame, circle or field stands out from
+// the background. A control left unpainted shows only the window's background.
+TEST_F(ProgramWindow, EveryControlHasPaintedItself) {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  for (const ControlDef& control : kControls) {
+    int unlike = 0;
+    WaitUntil([&] { return (unlike = PixelsUnlike(Control(control.id), face)) >= 10; }, 3000);
+    EXPECT_GE(unlike, 10) << "control " << control.id << " shows only the background";
+  }
+}
+
 TEST_F(ProgramWindow, MessageBoxIsOwnedByTheWindow) {
   // Nothing chosen: "Change" fails and says so.
   PostMessageW(Control(kChange), BM_CLICK, 0, 0);
