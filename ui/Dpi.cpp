@@ -4,10 +4,12 @@ namespace Dpi {
 
 namespace {
 
+using GetDpiForSystemFunction = UINT(WINAPI*)();
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 
-// A user32 export that older Windows lacks, or nullptr there.
+// A user32 export that older Windows lacks, or nullptr there. Looked up on each use rather than kept in a static:
+// the lookup is cheap, and a function-local static's thread-safe guard starts the threading runtime at start-up.
 template <typename Function>
 Function User32Function(const char* name) {
   HMODULE user32 = GetModuleHandleW(L"user32.dll");
@@ -21,6 +23,15 @@ Function User32Function(const char* name) {
 }  // namespace
 
 int SystemDpi() {
+  // Asked directly where Windows can (10 and later): reading it from the screen's device context costs a device
+  // context, which some systems answer from another process.
+  const auto getDpiForSystem = User32Function<GetDpiForSystemFunction>("GetDpiForSystem");
+  if (getDpiForSystem != nullptr) {
+    const UINT dpi = getDpiForSystem();
+    if (dpi > 0) {
+      return static_cast<int>(dpi);
+    }
+  }
   HDC screen = GetDC(nullptr);
   const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
   if (screen != nullptr) {
@@ -30,7 +41,7 @@ int SystemDpi() {
 }
 
 int WindowDpi(HWND window) {
-  static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+  const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
   if (getDpiForWindow != nullptr) {
     const UINT dpi = getDpiForWindow(window);
     if (dpi > 0) {
@@ -41,7 +52,7 @@ int WindowDpi(HWND window) {
 }
 
 bool GetMessageFont(int dpi, LOGFONTW& font) {
-  static const auto systemParametersInfoForDpi =
+  const auto systemParametersInfoForDpi =
       User32Function<SystemParametersInfoForDpiFunction>("SystemParametersInfoForDpi");
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
