@@ -150,8 +150,8 @@ WPARAM FontParam(const UniqueFont& font) {
 }
 
 // Showing a window has each control paint its frame (WM_NCPAINT) before its client area, and every such paint takes
-// a device context of its own. A control whose window is all client area has no frame or scroll bar to paint:
-// validate it whole, frame included, then invalidate its client area again so that it paints as it would have.
+// a device context of its own. A control whose window is all client area has no frame or scroll bar to paint: its
+// pending frame paint is dropped, and an empty rectangle leaves its client area to paint as it would have.
 void DropFramePaint(HWND control) {
   RECT outer{};
   RECT inner{};
@@ -159,8 +159,8 @@ void DropFramePaint(HWND control) {
       outer.right - outer.left != inner.right || outer.bottom - outer.top != inner.bottom) {
     return;
   }
-  RedrawWindow(control, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
-  InvalidateRect(control, nullptr, TRUE);
+  const RECT nothing{};
+  RedrawWindow(control, &nothing, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
 }
 
 // Resizes the window so that its client area has exactly this size, whatever its frame measures at this DPI.
