@@ -218,7 +218,7 @@ bool Form1::Show(HINSTANCE instance, int showCommand) {
   // Activation has already put the focus on Combo1 where the window became active; a hidden window must not take
   // the focus from the active one.
   if (IsWindowVisible(hwnd_) && !IsChild(hwnd_, GetFocus())) {
-    SetFocus(Control(kCombo1));
+    RestoreFocus();
   }
   DropFramePaints();
   UpdateWindow(hwnd_);
@@ -235,6 +235,10 @@ void Form1::DropFramePaints() const {
   if (GetComboBoxInfo(Control(kCombo1), &combo)) {
     DropFramePaint(combo.hwndItem);
   }
+}
+
+void Form1::RestoreFocus() const {
+  SetFocus(lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : Control(kCombo1));
 }
 
 HWND Form1::Control(int id) const {
@@ -276,6 +280,8 @@ void Form1::CreateControls(int dpi) {
   info.cbSize = sizeof info;
   if (GetComboBoxInfo(combo, &info) && info.hwndItem != nullptr) {
     Subclass(info.hwndItem, ComboEditProc);
+    // The focus starts in Combo1's field, where Combo1 would pass it on: one change of focus instead of two.
+    lastFocus_ = info.hwndItem;
   }
   UpdateOptionTabStops();
 }
@@ -342,7 +348,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
           lastFocus_ = focus;
         }
       } else if (!HIWORD(wParam)) {
-        SetFocus(lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : Control(kCombo1));
+        RestoreFocus();
       }
       return 0;
     case Dpi::kDpiChangedMessage: {

@@ -52,6 +52,8 @@ class Form1 {
   // The control with this ID, as created; nullptr before the controls are made or after the window is gone.
   HWND Control(int id) const;
   bool IsChecked(int id) const;
+  // Puts the focus on the control that had it last, at first Combo1's field.
+  void RestoreFocus() const;
   // Drops the frame paints that showing the window asked of the controls that have no frame.
   void DropFramePaints() const;
   std::wstring ChosenAccount() const;
