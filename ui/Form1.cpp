@@ -92,16 +92,17 @@ int CaptionMargin(const ControlDef& def, int dpi) {
 bool CaptionsFit(HDC dc, HFONT font, int dpi) {
   HGDIOBJ previous = SelectObject(dc, font);
   bool fit = true;
-  // Stops at the first caption that does not fit: measuring the rest at a size that is about to be dropped would
-  // only load their glyphs for nothing.
-  for (auto def = kControls.begin(); fit && def != kControls.end(); ++def) {
-    if (def->id == kCombo1) {
+  for (const ControlDef& def : kControls) {
+    if (def.id == kCombo1) {
       continue;  // the combo's text scrolls; it is not a caption
     }
-    const RECT rect = ControlRect(*def, dpi);
+    const RECT rect = ControlRect(def, dpi);
     SIZE extent{};
-    GetTextExtentPoint32W(dc, def->text, static_cast<int>(std::wcslen(def->text)), &extent);
-    fit = extent.cx + CaptionMargin(*def, dpi) <= rect.right - rect.left && extent.cy <= rect.bottom - rect.top;
+    GetTextExtentPoint32W(dc, def.text, static_cast<int>(std::wcslen(def.text)), &extent);
+    fit = extent.cx + CaptionMargin(def, dpi) <= rect.right - rect.left && extent.cy <= rect.bottom - rect.top;
+    if (!fit) {
+      break;  // measuring the rest at a size about to be dropped would only load their glyphs for nothing
+    }
   }
   SelectObject(dc, previous);
   return fit;
