@@ -56,8 +56,9 @@ LRESULT CALLBACK PushButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 // The closed combo box's field is as high as the font makes it; set it to the height the layout asks for. A
 // drop-down combo box stands 6 px taller than the field height it is given: a 2 px edge above and below and 2 px of
-// padding in the field. Each setting moves the combo box's parts anew, so that is where the first round starts;
-// should a system measure otherwise, the next rounds correct what was set by what the combo box then measures.
+// padding in the field. Every setting makes the combo box lay out its parts again, so the first round starts from
+// that rather than from what the font gave; should a system measure otherwise, the next rounds correct what was set
+// by what the combo box then measures.
 void SetComboFieldHeight(HWND combo, int height) {
   constexpr int kFieldFrame = 6;
   RECT rect{};
@@ -216,8 +217,8 @@ bool Form1::Show(HINSTANCE instance, int showCommand) {
   CreateControls(dpi);
   Form_Load();
   ShowWindow(hwnd_, showCommand);
-  // Activation has already put the focus on Combo1 where the window became active; a hidden window must not take
-  // the focus from the active one.
+  // Activation has already put the focus in Combo1's field where the window became active; a hidden window must not
+  // take the focus from the active one.
   if (IsWindowVisible(hwnd_) && !IsChild(hwnd_, GetFocus())) {
     RestoreFocus();
   }
