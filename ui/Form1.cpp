@@ -231,12 +231,7 @@ void Form1::DropFramePaints() const {
   for (HWND control : controls_) {
     DropFramePaint(control);
   }
-  // Combo1's field is a window of its own inside it.
-  COMBOBOXINFO combo{};
-  combo.cbSize = sizeof combo;
-  if (GetComboBoxInfo(Control(kCombo1), &combo)) {
-    DropFramePaint(combo.hwndItem);
-  }
+  DropFramePaint(comboField_);  // a window of its own inside Combo1
 }
 
 void Form1::RestoreFocus() const {
@@ -244,12 +239,8 @@ void Form1::RestoreFocus() const {
 }
 
 HWND Form1::Control(int id) const {
-  for (size_t i = 0; i < kControls.size(); ++i) {
-    if (kControls[i].id == id) {
-      return controls_[i];
-    }
-  }
-  return nullptr;
+  const ControlDef* def = FindControl(id);
+  return def != nullptr ? controls_[static_cast<size_t>(def - kControls.data())] : nullptr;
 }
 
 bool Form1::IsChecked(int id) const { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -282,8 +273,9 @@ void Form1::CreateControls(int dpi) {
   info.cbSize = sizeof info;
   if (GetComboBoxInfo(combo, &info) && info.hwndItem != nullptr) {
     Subclass(info.hwndItem, ComboEditProc);
+    comboField_ = info.hwndItem;
     // The focus starts in Combo1's field, where Combo1 would pass it on: one change of focus instead of two.
-    lastFocus_ = info.hwndItem;
+    lastFocus_ = comboField_;
   }
   UpdateOptionTabStops();
 }
@@ -368,6 +360,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       hwnd_ = nullptr;
       controls_ = {};
+      comboField_ = nullptr;
       PostQuitMessage(0);
       return 0;
     default:

@@ -64,6 +64,7 @@ class Form1 {
   // The controls in the order of the layout table. Kept rather than looked up: every GetDlgItem is a call to the
   // window system, which on some systems crosses to another process.
   std::array<HWND, Form1Layout::kControls.size()> controls_{};
+  HWND comboField_ = nullptr;  // the edit field inside Combo1
   UniqueFont font_;
   HWND lastFocus_ = nullptr;
 };
