@@ -1,7 +1,9 @@
 #include "ui/CaptionFont.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cwchar>
+#include <iterator>
 #include <string_view>
 
 #include "ui/Dpi.h"
@@ -11,6 +13,12 @@ using namespace Form1Layout;
 
 namespace {
 
+// The dialog face of every Windows since 2000: a font substitute the system maps to Tahoma.
+constexpr wchar_t kDialogFace[] = L"MS Shell Dlg 2";
+constexpr int kDialogPoints = 8;
+// Below this no caption is legible at all; the search stops here whatever fits.
+constexpr int kSmallestPixels = 6;
+
 // Room a control's own decoration takes from its caption's width: the radio circle, button and frame borders.
 int CaptionMargin(const ControlDef& def, int dpi) {
   if (def.className != std::wstring_view(L"BUTTON")) {
@@ -18,7 +26,7 @@ int CaptionMargin(const ControlDef& def, int dpi) {
   }
   switch (def.style & BS_TYPEMASK) {
     case BS_AUTORADIOBUTTON:
-      return GetSystemMetrics(SM_CXMENUCHECK) + MulDiv(4, dpi, 96);
+      return Dpi::SystemMetric(SM_CXMENUCHECK, dpi) + MulDiv(4, dpi, 96);
     case BS_GROUPBOX:
       return MulDiv(16, dpi, 96);
     default:
@@ -26,8 +34,12 @@ int CaptionMargin(const ControlDef& def, int dpi) {
   }
 }
 
-bool CaptionsFit(HDC dc, HFONT font, int dpi) {
-  HGDIOBJ previous = SelectObject(dc, font);
+bool CaptionsFit(HDC dc, const LOGFONTW& description, int dpi) {
+  const UniqueFont font(CreateFontIndirectW(&description));
+  if (!font) {
+    return false;
+  }
+  const HGDIOBJ previous = SelectObject(dc, font.Get());
   bool fit = true;
   for (const ControlDef& def : kControls) {
     if (def.id == kCombo1) {
@@ -35,33 +47,53 @@ bool CaptionsFit(HDC dc, HFONT font, int dpi) {
     }
     const RECT rect = ControlRect(def, dpi);
     SIZE extent{};
-    GetTextExtentPoint32W(dc, def.text, static_cast<int>(std::wcslen(def.text)), &extent);
-    fit = extent.cx + CaptionMargin(def, dpi) <= rect.right - rect.left && extent.cy <= rect.bottom - rect.top;
+    fit = GetTextExtentPoint32W(dc, def.text, static_cast<int>(std::wcslen(def.text)), &extent) &&
+          extent.cx + CaptionMargin(def, dpi) <= rect.right - rect.left && extent.cy <= rect.bottom - rect.top;
     if (!fit) {
-      break;  // measuring the rest at a size about to be dropped would only load their glyphs for nothing
+      break;
     }
   }
   SelectObject(dc, previous);
   return fit;
 }
 
+int Pixels(const LOGFONTW& font) { return std::abs(font.lfHeight); }
+
+LOGFONTW WithPixels(LOGFONTW font, int pixels) {
+  font.lfHeight = -pixels;  // negative: the character height, as a point size gives it
+  font.lfWidth = 0;
+  return font;
+}
+
 }  // namespace
 
+int MinimumCaptionPixels(int dpi) { return 10 * dpi / 96; }
+
+LOGFONTW ChooseCaptionFont(const LOGFONTW& messageFont, int dpi) {
+  // Text measures the same on a memory device context as on the window's, for the font's size is in pixels.
+  const UniqueDc dc(CreateCompatibleDC(nullptr));
+  const int minimum = MinimumCaptionPixels(dpi);
+  if (dc && Pixels(messageFont) >= minimum && CaptionsFit(dc.Get(), messageFont, dpi)) {
+    return messageFont;
+  }
+  LOGFONTW dialog = messageFont;  // keeps the user's weight, quality and character set
+  static_assert(std::size(kDialogFace) <= std::size(LOGFONTW{}.lfFaceName));
+  std::copy(std::begin(kDialogFace), std::end(kDialogFace), dialog.lfFaceName);
+  dialog.lfWeight = FW_NORMAL;
+  dialog.lfItalic = FALSE;
+  int pixels = MulDiv(kDialogPoints, dpi, 72);
+  const int smallest = MulDiv(kSmallestPixels, dpi, 96);
+  while (dc && pixels > smallest && !CaptionsFit(dc.Get(), WithPixels(dialog, pixels), dpi)) {
+    --pixels;
+  }
+  return WithPixels(dialog, pixels);
+}
+
 UniqueFont CreateCaptionFont(int dpi) {
-  LOGFONTW logFont{};
-  if (!Dpi::GetMessageFont(dpi, logFont)) {
+  LOGFONTW message{};
+  if (!Dpi::GetMessageFont(dpi, message)) {
     return UniqueFont();
   }
-  const int smallest = MulDiv(8, dpi, 96);
-  // Text measures the same on a memory device context as on the window's, for the font's size is in pixels; it
-  // costs no window-system calls to get.
-  const UniqueDc dc(CreateCompatibleDC(nullptr));
-  UniqueFont font(CreateFontIndirectW(&logFont));
-  while (font.Get() != nullptr && dc && !CaptionsFit(dc.Get(), font.Get(), dpi) &&
-         std::abs(logFont.lfHeight) > smallest) {
-    logFont.lfHeight += logFont.lfHeight < 0 ? 1 : -1;
-    logFont.lfWidth = 0;
-    font = UniqueFont(CreateFontIndirectW(&logFont));
-  }
-  return font;
+  const LOGFONTW chosen = ChooseCaptionFont(message, dpi);
+  return UniqueFont(CreateFontIndirectW(&chosen));
 }

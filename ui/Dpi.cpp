@@ -6,10 +6,11 @@ namespace {
 
 using GetDpiForSystemFunction = UINT(WINAPI*)();
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 
-// A user32 export that older Windows lacks, or nullptr there. Looked up on each use rather than kept in a static:
-// the lookup is cheap, and a function-local static's thread-safe guard starts the threading runtime at start-up.
+// A user32 export that older Windows lacks, or nullptr there.
 template <typename Function>
 Function User32Function(const char* name) {
   HMODULE user32 = GetModuleHandleW(L"user32.dll");
@@ -23,8 +24,6 @@ Function User32Function(const char* name) {
 }  // namespace
 
 int SystemDpi() {
-  // Asked directly where Windows can (10 and later): reading it from the screen's device context costs a device
-  // context, which some systems answer from another process.
   const auto getDpiForSystem = User32Function<GetDpiForSystemFunction>("GetDpiForSystem");
   if (getDpiForSystem != nullptr) {
     const UINT dpi = getDpiForSystem();
@@ -49,6 +48,26 @@ int WindowDpi(HWND window) {
     }
   }
   return SystemDpi();
+}
+
+int SystemMetric(int index, int dpi) {
+  const auto getSystemMetricsForDpi = User32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+  if (getSystemMetricsForDpi != nullptr) {
+    return getSystemMetricsForDpi(index, static_cast<UINT>(dpi));
+  }
+  const int systemDpi = SystemDpi();
+  const int metric = GetSystemMetrics(index);
+  return systemDpi == dpi ? metric : MulDiv(metric, dpi, systemDpi);
+}
+
+bool WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, int dpi, SIZE& window) {
+  const auto adjust = User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+  RECT rect{0, 0, client.cx, client.cy};
+  if (adjust == nullptr || !adjust(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+    return false;
+  }
+  window = SIZE{rect.right - rect.left, rect.bottom - rect.top};
+  return true;
 }
 
 bool GetMessageFont(int dpi, LOGFONTW& font) {

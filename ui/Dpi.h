@@ -8,12 +8,22 @@ namespace Dpi {
 // Sent when the window moves to a monitor of another DPI (Windows 8.1 and later); wParam's high word is the new DPI,
 // lParam the suggested window rectangle at that DPI.
 inline constexpr UINT kDpiChangedMessage = 0x02E0;
+// Sent before a move to a monitor of another DPI (Windows 10 1703 and later, per-monitor v2): wParam is the new DPI,
+// lParam a SIZE to fill with the window's size there; returning TRUE makes the system use that size.
+inline constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
 
 // The DPI of the screen as the system reports it to this process.
 int SystemDpi();
 
 // The DPI of the monitor the window is on (GetDpiForWindow), or the system DPI where Windows lacks it.
 int WindowDpi(HWND window);
+
+// GetSystemMetrics at dpi: GetSystemMetricsForDpi where Windows has it, the system DPI's figure scaled otherwise.
+int SystemMetric(int index, int dpi);
+
+// The size of a window of this style whose client area is client, with its frame as measured at dpi
+// (AdjustWindowRectExForDpi); false where Windows cannot measure a frame at another DPI.
+bool WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, int dpi, SIZE& window);
 
 // The system's message font as the user has chosen it, scaled to dpi; false if the system gives none.
 bool GetMessageFont(int dpi, LOGFONTW& font);

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <utility>
 
+#include <commctrl.h>
+
 #include "app/Resource.h"
 #include "registry/DwordValue.h"
 #include "registry/RegistryRoutines.h"
@@ -13,11 +15,11 @@
 #include "ui/HostProduct.h"
 
 using namespace Form1Layout;
+using namespace Form1Controls;
 
 namespace {
 
-// Rows of the open drop-down list, as a multiple of the closed field's height.
-constexpr int kDropDownRows = 10;
+constexpr UINT_PTR kComboFieldSubclass = 1;
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -33,96 +35,6 @@ void SetStyleBit(HWND window, DWORD bit, bool on) {
   }
 }
 
-// Puts proc in front of a control's own window procedure, which the control keeps in its GWLP_USERDATA (the slot
-// controls leave to the program) for CallControlProc. Plain subclassing rather than SetWindowSubclass: that looks its
-// data up as a window property on every message, which wine answers from its server, once per message.
-void Subclass(HWND control, WNDPROC proc) {
-  SetWindowLongPtrW(control, GWLP_USERDATA, GetWindowLongPtrW(control, GWLP_WNDPROC));
-  SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
-}
-
-// The control's own handling of a message, from behind a procedure Subclass put in front of it.
-LRESULT CallControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CallWindowProcW(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)), hwnd, message, wParam,
-                         lParam);
-}
-
-// Keeps the push buttons out of the dialog manager's default-button handling, so Enter never presses them.
-LRESULT CALLBACK PushButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallControlProc(hwnd, message, wParam, lParam);
-  return message == WM_GETDLGCODE ? result & ~(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON) : result;
-}
-
-// The closed combo box's field is as high as the font makes it; set it to the height the layout asks for. A
-// drop-down combo box stands 6 px taller than the field height it is given: a 2 px edge above and below and 2 px of
-// padding in the field. Every setting makes the combo box lay out its parts again, so the first round starts from
-// that rather than from what the font gave; should a system measure otherwise, the next rounds correct what was set
-// by what the combo box then measures.
-void SetComboFieldHeight(HWND combo, int height) {
-  constexpr int kFieldFrame = 6;
-  RECT rect{};
-  if (!GetWindowRect(combo, &rect)) {
-    return;
-  }
-  int missing = height - (rect.bottom - rect.top);
-  int item = height - kFieldFrame;
-  for (int round = 0; round < 3 && missing != 0 && item > 0; ++round) {
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
-    GetWindowRect(combo, &rect);
-    missing = height - (rect.bottom - rect.top);
-    item += missing;
-  }
-}
-
-// The program's icon at the size the system shows for this metric, or the stock one if the program has none.
-HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
-  // Shared: the system owns the icon and frees it with the module, as it does for LoadIcon.
-  HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(IDI_PLUGINSWITCH), IMAGE_ICON, GetSystemMetrics(widthMetric),
-                           GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR | LR_SHARED);
-  return icon != nullptr ? static_cast<HICON>(icon) : LoadIconW(nullptr, IDI_APPLICATION);
-}
-
-// A control's place at dpi, as created or moved: a drop-down combo's height includes its open list.
-RECT ControlBounds(const ControlDef& def, int dpi) {
-  RECT rect = ControlRect(def, dpi);
-  if (def.id == kCombo1) {
-    rect.bottom = rect.top + (rect.bottom - rect.top) * (1 + kDropDownRows);
-  }
-  return rect;
-}
-
-// The caption font as a WM_SETFONT argument, or the stock GUI font where none could be made.
-WPARAM FontParam(const UniqueFont& font) {
-  return reinterpret_cast<WPARAM>(font.Get() != nullptr ? font.Get() : GetStockObject(DEFAULT_GUI_FONT));
-}
-
-// Showing a window has each control paint its frame (WM_NCPAINT) before its client area, and every such paint takes
-// a device context of its own. A control whose window is all client area has no frame or scroll bar to paint: its
-// pending frame paint is dropped, and an empty rectangle leaves its client area to paint as it would have.
-void DropFramePaint(HWND control) {
-  RECT outer{};
-  RECT inner{};
-  if (control == nullptr || !GetWindowRect(control, &outer) || !GetClientRect(control, &inner) ||
-      outer.right - outer.left != inner.right || outer.bottom - outer.top != inner.bottom) {
-    return;
-  }
-  const RECT nothing{};
-  RedrawWindow(control, &nothing, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
-}
-
-// Resizes the window so that its client area has exactly this size, whatever its frame measures at this DPI.
-void SizeClientArea(HWND window, SIZE client) {
-  RECT outer{};
-  RECT inner{};
-  GetWindowRect(window, &outer);
-  GetClientRect(window, &inner);
-  const int width = client.cx + (outer.right - outer.left) - (inner.right - inner.left);
-  const int height = client.cy + (outer.bottom - outer.top) - (inner.bottom - inner.top);
-  if (width != outer.right - outer.left || height != outer.bottom - outer.top) {
-    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-}
-
 }  // namespace
 
 Form1::~Form1() {
@@ -132,13 +44,14 @@ Form1::~Form1() {
 }
 
 bool Form1::Show(HINSTANCE instance, int showCommand) {
+  // The controls take the visual styles of Common Controls 6, which the manifest asks for.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hIcon = ProgramIcon(instance, SM_CXICON, SM_CYICON);
-  windowClass.hIconSm = ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kClassName;
   if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
@@ -154,29 +67,27 @@ bool Form1::Show(HINSTANCE instance, int showCommand) {
   if (hwnd_ == nullptr) {
     return false;
   }
-  // The controls are made in place, in their font, at the DPI of the monitor the window landed on: laying them out
-  // a second time would cost start-up time for nothing.
   const int dpi = Dpi::WindowDpi(hwnd_);
   SizeClientArea(hwnd_, ClientSize(dpi));
+  SetIcons(dpi);
   font_ = CreateCaptionFont(dpi);
   CreateControls(dpi);
   Form_Load();
   ShowWindow(hwnd_, showCommand);
-  // Activation has already put the focus in Combo1's field where the window became active; a hidden window must not
-  // take the focus from the active one.
-  if (IsWindowVisible(hwnd_) && !IsChild(hwnd_, GetFocus())) {
-    RestoreFocus();
-  }
-  DropFramePaints();
+  // Activation gives Combo1 the focus (WM_ACTIVATE); a window shown without it, or hidden, leaves the focus alone.
   UpdateWindow(hwnd_);
   return true;
 }
 
-void Form1::DropFramePaints() const {
-  for (HWND control : controls_) {
-    DropFramePaint(control);
-  }
-  DropFramePaint(comboField_);  // a window of its own inside Combo1
+void Form1::SetIcons(int dpi) {
+  auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+  UniqueIcon smallIcon = LoadProgramIcon(instance, Dpi::SystemMetric(SM_CXSMICON, dpi));
+  UniqueIcon bigIcon = LoadProgramIcon(instance, Dpi::SystemMetric(SM_CXICON, dpi));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.Get()));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.Get()));
+  // The window shows the new icons now, so the old ones may go.
+  smallIcon_ = std::move(smallIcon);
+  bigIcon_ = std::move(bigIcon);
 }
 
 void Form1::RestoreFocus() const {
@@ -191,7 +102,7 @@ HWND Form1::Control(int id) const {
 bool Form1::IsChecked(int id) const { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void Form1::CreateControls(int dpi) {
-  // Created in the table's z-order, each in its place and font; the window is not shown yet, so nothing is redrawn.
+  // Created in the table's z-order (the tab order), each in its place and font.
   auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
   const WPARAM font = FontParam(font_);
   for (size_t i = 0; i < kControls.size(); ++i) {
@@ -205,9 +116,8 @@ void Form1::CreateControls(int dpi) {
       continue;
     }
     SendMessageW(control, WM_SETFONT, font, FALSE);
-    if (def.className == std::wstring_view(L"BUTTON") &&
-        (def.style & BS_TYPEMASK) == BS_PUSHBUTTON) {
-      Subclass(control, PushButtonProc);
+    if (def.className == std::wstring_view(L"BUTTON") && (def.style & BS_TYPEMASK) == BS_PUSHBUTTON) {
+      KeepFromDefaultButton(control);
     }
   }
   const RECT comboRect = ControlRect(*FindControl(kCombo1), dpi);
@@ -217,16 +127,15 @@ void Form1::CreateControls(int dpi) {
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
   if (GetComboBoxInfo(combo, &info) && info.hwndItem != nullptr) {
-    Subclass(info.hwndItem, ComboEditProc);
     comboField_ = info.hwndItem;
-    // The focus starts in Combo1's field, where Combo1 would pass it on: one change of focus instead of two.
-    lastFocus_ = comboField_;
+    SetWindowSubclass(comboField_, ComboEditProc, kComboFieldSubclass, reinterpret_cast<DWORD_PTR>(this));
   }
   UpdateOptionTabStops();
 }
 
 void Form1::ApplyLayout(int dpi) {
   SizeClientArea(hwnd_, ClientSize(dpi));
+  SetIcons(dpi);
   UniqueFont font = CreateCaptionFont(dpi);
   const WPARAM fontHandle = FontParam(font);
   for (const ControlDef& def : kControls) {
@@ -298,6 +207,25 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ApplyLayout(HIWORD(wParam));
       return 0;
     }
+    case Dpi::kGetDpiScaledSizeMessage: {
+      // The exact size the layout will take at the new DPI, so that the window is sized once, not scaled and then
+      // corrected.
+      SIZE window{};
+      if (!Dpi::WindowSizeForClient(ClientSize(static_cast<int>(wParam)), kWindowStyle, kWindowExStyle,
+                                    static_cast<int>(wParam), window)) {
+        return FALSE;
+      }
+      *reinterpret_cast<SIZE*>(lParam) = window;
+      return TRUE;
+    }
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETNONCLIENTMETRICS) {
+        ApplyLayout(Dpi::WindowDpi(hwnd_));  // the message font may have changed
+      }
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_THEMECHANGED:
+      ApplyLayout(Dpi::WindowDpi(hwnd_));
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_NEXTDLGCTL:
       // The dialog manager asks a window that is not a dialog to move the focus this way too.
       SetFocus(LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0));
@@ -337,8 +265,12 @@ void Form1::OnCommand(int id, int code) {
   }
 }
 
-LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR form) {
   switch (message) {
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, ComboEditProc, id);
+      break;
     case WM_MOUSEWHEEL:
       // The wheel over the field steps through the accounts, as over the rest of the combo box.
       return SendMessageW(GetParent(hwnd), message, wParam, lParam);
@@ -347,14 +279,8 @@ LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LP
       if ((wParam == VK_RETURN || wParam == VK_ESCAPE) && SendMessageW(GetParent(hwnd), CB_GETDROPPEDSTATE, 0, 0)) {
         break;
       }
-      // The edit field's parent is Combo1, whose parent is the window that keeps its Form1. Without one there is
-      // no handler to ask, and typing stays blocked.
-      auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(GetParent(GetParent(hwnd)), GWLP_USERDATA));
-      if (form == nullptr) {
-        return 0;
-      }
       auto KeyAscii = static_cast<std::int16_t>(wParam);
-      form->Combo1_KeyPress(KeyAscii);
+      reinterpret_cast<Form1*>(form)->Combo1_KeyPress(KeyAscii);
       if (KeyAscii == 0) {
         return 0;
       }
@@ -377,7 +303,7 @@ LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LP
     default:
       break;
   }
-  return CallControlProc(hwnd, message, wParam, lParam);
+  return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 void Form1::Form_Load() {

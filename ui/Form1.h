@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "ui/Form1Controls.h"
 #include "ui/Form1Layout.h"
 #include "ui/UniqueFont.h"
 
@@ -17,7 +18,8 @@ class Form1 {
   // Destroys the window if it still exists.
   ~Form1();
 
-  // Creates the window and its controls, runs the load handler, then shows the window with Combo1 focused.
+  // Creates the window and its controls, runs the load handler, then shows the window; Combo1 takes the focus when
+  // the window is activated.
   // Returns false if the window could not be created.
   bool Show(HINSTANCE instance, int showCommand);
   HWND Handle() const { return hwnd_; }
@@ -33,13 +35,16 @@ class Form1 {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR form);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Creates the controls of the layout table in place at dpi, in font_.
   void CreateControls(int dpi);
-  // Sizes the window and places every control from the layout table at dpi, with a font that fits the captions:
-  // when the window moves to a monitor of another DPI.
+  // Sizes the window and places every control from the layout table at dpi, with a font chosen anew: when the
+  // window moves to a monitor of another DPI, or the user changes the system's fonts or theme.
   void ApplyLayout(int dpi);
+  // The program's icons at the sizes the system shows at dpi.
+  void SetIcons(int dpi);
   void OnCommand(int id, int code);
 
   // Event handlers.
@@ -54,17 +59,16 @@ class Form1 {
   bool IsChecked(int id) const;
   // Puts the focus on the control that had it last, at first Combo1's field.
   void RestoreFocus() const;
-  // Drops the frame paints that showing the window asked of the controls that have no frame.
-  void DropFramePaints() const;
   std::wstring ChosenAccount() const;
   void SelectOption(int id);
   void UpdateOptionTabStops();
 
   HWND hwnd_ = nullptr;
-  // The controls in the order of the layout table. Kept rather than looked up: every GetDlgItem is a call to the
-  // window system, which on some systems crosses to another process.
+  // The controls in the order of the layout table.
   std::array<HWND, Form1Layout::kControls.size()> controls_{};
   HWND comboField_ = nullptr;  // the edit field inside Combo1
   UniqueFont font_;
+  Form1Controls::UniqueIcon smallIcon_;
+  Form1Controls::UniqueIcon bigIcon_;
   HWND lastFocus_ = nullptr;
 };

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "ui/CaptionFont.h"
+#include "ui/Form1Controls.h"
 #include "ui/Form1Layout.h"
 
 namespace {
@@ -35,8 +36,7 @@ UniqueFont CreateFloorControls(HWND window, HINSTANCE instance, int dpi) {
                                    instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
     if (def.id == kCombo1) {
-      // One setting of the field height, as the program's first; a drop-down combo stands 6 px taller than it.
-      SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldHeight - 6);
+      Form1Controls::SetComboFieldHeight(control, fieldHeight);
       SetWindowTextW(control, def.text);
     }
   }

@@ -92,23 +92,53 @@ TEST_F(HostileContent, LongNamesWorkOrFailTruthfully) {
   }
 }
 
-TEST_F(HostileContent, NameOutsideTheCodePageCanBeNeitherReadNorChanged) {
-  const std::wstring name = L"\u0416\u4e2d@x.com";
-  BOOL lossy = FALSE;
-  WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, nullptr, 0, nullptr, &lossy);
-  if (!lossy) {
-    GTEST_SKIP() << "this code page represents the name";
+// Names outside the system's code page come back from the ANSI functions as the system converts them: a name with
+// no look-alike as "?", one with a look-alike ("pawe\u0142" beside a real "pawel") as that look-alike. Either way
+// the name is listed once, and only a key whose name is the shown text is ever read or changed.
+struct CodePageCase {
+  const char* what;
+  const wchar_t* name;
+  const wchar_t* shownAs;  // how this code page (Windows-1252) converts it
+  bool lookAlikeExists;    // a real account under the shown name, plug-ins enabled
+};
+
+class HostileCodePage : public HostileContent, public testing::WithParamInterface<CodePageCase> {};
+
+TEST_P(HostileCodePage, NameIsListedOnceAndOnlyTheShownAccountChanges) {
+  const CodePageCase& row = GetParam();
+  std::string narrow(64, '\0');
+  narrow.resize(static_cast<size_t>(
+      WideCharToMultiByte(CP_ACP, 0, row.name, -1, narrow.data(), static_cast<int>(narrow.size()), nullptr, nullptr)));
+  std::wstring converted(64, L'\0');
+  converted.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, narrow.c_str(), -1, converted.data(), 64)));
+  if (converted.c_str() != std::wstring(row.shownAs)) {
+    GTEST_SKIP() << "this code page converts the name otherwise";
   }
-  CreateAccount(name, 0);
+  CreateAccount(row.name, std::nullopt);  // Preferences without a value: unreadable, and any write would show
+  if (row.lookAlikeExists) {
+    CreateAccount(row.shownAs, 1);
+  }
   const std::wstring before = Dump(kVendorKey);
   FormHarness form;
-  ASSERT_EQ(form.ListedAccounts().size(), 1u);
-  EXPECT_EQ(form.ListedAccounts()[0].find(L'\u0416'), std::wstring::npos);  // came back through the code page
+  ASSERT_EQ(form.ListedAccounts(), std::vector<std::wstring>{row.shownAs});
   form.Choose(0);
-  EXPECT_EQ(form.SelectedOption(), L"");
-  EXPECT_EQ(form.ClickChange(), std::vector<std::wstring>{Form1::kNotChanged});
-  EXPECT_EQ(Dump(kVendorKey), before);
+  EXPECT_EQ(form.SelectedOption(), row.lookAlikeExists ? L"Yes" : L"");
+  form.ClickOption(false);
+  EXPECT_EQ(form.ClickChange(),
+            std::vector<std::wstring>{row.lookAlikeExists ? Form1::kChanged : Form1::kNotChanged});
+  EXPECT_EQ(ReadDword(PreferencesKey(row.name), kEnablePlugins), std::nullopt);
+  if (row.lookAlikeExists) {
+    EXPECT_EQ(ReadDword(PreferencesKey(row.shownAs), kEnablePlugins), std::optional<DWORD>(0));
+  } else {
+    EXPECT_EQ(Dump(kVendorKey), before);
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, HostileCodePage,
+    testing::Values(CodePageCase{"NoLookAlike", L"\u0416\u4e2d@x.com", L"??@x.com", false},
+                    CodePageCase{"LookAlikeOfARealAccount", L"pawe\u0142@x.com", L"pawel@x.com", true}),
+    [](const testing::TestParamInfo<CodePageCase>& info) { return std::string(info.param.what); });
 
 TEST_F(HostileContent, TenThousandSubkeysListEveryAccount) {
   for (int i = 0; i < 5000; ++i) {

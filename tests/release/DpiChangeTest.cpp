@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "tests/release/LayoutChecks.h"
 #include "ui/Dpi.h"
@@ -83,5 +84,41 @@ TEST_P(DpiChange, WindowLaysItselfOutForTheNewDpiAndBack) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Monitors, DpiChange, testing::Values(72, 96, 120, 144, 168, 192, 288));
+
+// Asked for its size at a DPI before a move (per-monitor v2), the window gives the size its layout takes there: at
+// the DPI it is on, exactly the size it has.
+TEST(DpiScaledSize, IsTheSizeTheLayoutTakes) {
+  Form1 form;
+  ASSERT_TRUE(form.Show(GetModuleHandleW(nullptr), SW_HIDE));
+  HWND window = form.Handle();
+  RECT placed{};
+  GetWindowRect(window, &placed);
+  SIZE size{};
+  ASSERT_TRUE(SendMessageW(window, Dpi::kGetDpiScaledSizeMessage, static_cast<WPARAM>(Dpi::WindowDpi(window)),
+                           reinterpret_cast<LPARAM>(&size)));
+  EXPECT_EQ(size.cx, placed.right - placed.left);
+  EXPECT_EQ(size.cy, placed.bottom - placed.top);
+}
+
+// A change of the system's fonts or theme makes the window choose its caption font anew and lay itself out again.
+class SystemChange : public testing::TestWithParam<UINT> {};
+
+TEST_P(SystemChange, ChoosesTheCaptionFontAnew) {
+  Form1 form;
+  ASSERT_TRUE(form.Show(GetModuleHandleW(nullptr), SW_HIDE));
+  HWND window = form.Handle();
+  HWND label = GetDlgItem(window, Form1Layout::kLabel1);
+  const auto before = SendMessageW(label, WM_GETFONT, 0, 0);
+  const LOGFONTW font = ControlFont(label);
+  SendMessageW(window, GetParam(), GetParam() == WM_SETTINGCHANGE ? SPI_SETNONCLIENTMETRICS : 0, 0);
+  EXPECT_NE(SendMessageW(label, WM_GETFONT, 0, 0), before);
+  EXPECT_EQ(ControlFont(label).lfHeight, font.lfHeight);
+  EXPECT_TRUE(LaidOutAt(window, Dpi::WindowDpi(window)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, SystemChange, testing::Values(WM_SETTINGCHANGE, WM_THEMECHANGED),
+                         [](const testing::TestParamInfo<UINT>& info) {
+                           return std::string(info.param == WM_SETTINGCHANGE ? "Fonts" : "Theme");
+                         });
 
 }  // namespace

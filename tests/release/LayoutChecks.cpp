@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "ui/CaptionFont.h"
 #include "ui/Dpi.h"
 #include "ui/UniqueFont.h"
 
@@ -82,9 +83,8 @@ int TextHeight(const LOGFONTW& description) {
 
 // The font a control shows its caption in, as a description this process can make a font from. A font handle is
 // readable only in the process that made it (wine keeps GDI objects per process). From another process the font is
-// made again: the system's message font at dpi, as large as it can be while its text height equals that of Combo1's
-// list items, which the system sizes to the font every control shares. So the caption is measured in a font at least
-// as large as the one shown.
+// chosen again from the system's message font at dpi, as the program chooses it, and taken only where its text is
+// as high as Combo1's list items, which the system sizes to the font every control shares.
 bool ShownFont(HWND window, HWND control, int dpi, LOGFONTW& description) {
   const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
   if (handle != nullptr && GetObjectW(handle, sizeof description, &description) == sizeof description) {
@@ -96,15 +96,8 @@ bool ShownFont(HWND window, HWND control, int dpi, LOGFONTW& description) {
   if (itemHeight <= 0 || !Dpi::GetMessageFont(dpi, message)) {
     return false;
   }
-  for (int height = std::abs(message.lfHeight); height > 0; --height) {
-    message.lfHeight = message.lfHeight < 0 ? -height : height;
-    message.lfWidth = 0;
-    if (TextHeight(message) == itemHeight) {
-      description = message;
-      return true;
-    }
-  }
-  return false;
+  description = ChooseCaptionFont(message, dpi);
+  return TextHeight(description) == itemHeight;
 }
 
 }  // namespace

@@ -323,7 +323,8 @@ TEST_F(ProgramFile, ManifestAsksForVisualStylesDpiAwarenessAndTheUsersRights) {
   }
 }
 
-TEST_F(ProgramFile, IconComesIn16And32And48Pixels) {
+// Every size Windows shows from 100% to 200% scaling, and the 256 px image of large views (stored as 0).
+TEST_F(ProgramFile, IconComesInEverySizeWindowsShows) {
   const std::string_view group = Resource(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
   ASSERT_GE(group.size(), 6u) << "no icon";
   std::vector<int> sizes;
@@ -331,8 +332,8 @@ TEST_F(ProgramFile, IconComesIn16And32And48Pixels) {
   for (unsigned i = 0; i < count && 6 + 14 * (i + 1) <= group.size(); ++i) {
     sizes.push_back(static_cast<unsigned char>(group[6 + 14 * i]));
   }
-  EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
-  for (const int size : {16, 32, 48}) {
+  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 0}));
+  for (const int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
     HANDLE icon = LoadImageW(module_, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0);
     EXPECT_NE(icon, nullptr) << size << " px";
     if (icon != nullptr) {
