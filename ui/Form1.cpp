@@ -5,7 +5,6 @@
 
 #include <commctrl.h>
 
-#include "app/Resource.h"
 #include "registry/DwordValue.h"
 #include "registry/RegistryRoutines.h"
 #include "ui/AccountList.h"

@@ -9,8 +9,8 @@
 // from the window's own process and from another one alike.
 namespace LayoutChecks {
 
-// Where the table puts a control at dpi, in client coordinates: MulDiv(twips, dpi, 1440), and for a control inside
-// Frame1 measured from the frame's corner.
+// Where the layout puts a control at dpi, in client pixels, as written down for each DPI the tests use; an empty
+// rectangle for any other DPI.
 RECT TableRect(const Form1Layout::ControlDef& control, int dpi);
 
 // The client area measures the table's width and height at dpi.
