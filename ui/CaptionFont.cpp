@@ -39,7 +39,7 @@ bool CaptionsFit(HDC dc, const LOGFONTW& description, int dpi) {
   if (!font) {
     return false;
   }
-  const HGDIOBJ previous = SelectObject(dc, font.Get());
+  HGDIOBJ previous = SelectObject(dc, font.Get());
   bool fit = true;
   for (const ControlDef& def : kControls) {
     if (def.id == kCombo1) {
