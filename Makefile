@@ -7,7 +7,7 @@ MAKEFLAGS += --no-print-directory
 TEST_ARCH := $(shell scripts/test-arch)
 TEST_DIR := build/$(TEST_ARCH)
 
-.PHONY: all build test demo fuzz bootstrap package tidy bench
+.PHONY: all build test demo fuzz bootstrap package sign msi release tidy bench
 
 FUZZ_SECONDS ?= 60
 
@@ -51,11 +51,40 @@ bench: bootstrap $(BENCH_DIR)/CMakeCache.txt $(SIZE_DIR)/CMakeCache.txt
 	@cmake --build $(SIZE_DIR) -j$(JOBS) --target PluginSwitch SizeFloor
 	@scripts/bench $(BENCH_DIR) $(SIZE_DIR) build/bench $(BENCH_REPS) $(BENCH_STARTS)
 
-# The shipped zip: build/PluginSwitch-<version>-win32.zip with the i686 program, README.md and LICENSE.
-package: build
-	@cpack -G ZIP --config build/i686/CPackConfig.cmake -B build >build/package.log || (cat build/package.log; exit 1)
+# The shipped zip: build/PluginSwitch-<version>-win32.zip with build/PluginSwitch.exe, README.md and LICENSE.
+define pack-zip
+	@cpack -G ZIP --config build/i686/CPackConfig.cmake -B build -D PLUGINSWITCH_PACKED_PROGRAM=$(CURDIR)/build/PluginSwitch.exe \
+	  >build/package.log || (cat build/package.log; exit 1)
 	@sed -n 's/^CPack: - package: \(.*\) generated\./package: \1/p' build/package.log
 	@rm -rf build/_CPack_Packages build/package.log
+endef
+package: build
+	$(pack-zip)
+
+# The installer: build/PluginSwitch-<version>.msi, a per-user install of build/PluginSwitch.exe (installer/).
+VERSION := $(shell sed -n 's/^project.PluginSwitch VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+MSI := build/PluginSwitch-$(VERSION).msi
+define make-msi
+	@wixl -D Version=$(VERSION) -D Program=build/PluginSwitch.exe -D Icon=app/PluginSwitch.ico -o $(MSI) \
+	  installer/PluginSwitch.wxs
+	@echo "msi: $(MSI)"
+endef
+msi: build
+	$(make-msi)
+
+# Signs the program, then makes the installer of the signed program and signs it too; scripts/sign names the
+# variables it takes (SIGN_CERT and SIGN_KEY, or SIGN_PFX and SIGN_PASS; SIGN_TSA).
+sign: build
+	@scripts/sign build/PluginSwitch.exe
+	$(make-msi)
+	@scripts/sign $(MSI)
+
+# The zip and the installer, both of the signed program and the installer signed when a certificate is given, and
+# build/SHA256SUMS of the two.
+release: $(if $(SIGN_CERT)$(SIGN_PFX),sign,msi)
+	$(pack-zip)
+	@cd build && sha256sum PluginSwitch-$(VERSION)-win32.zip PluginSwitch-$(VERSION).msi >SHA256SUMS
+	@echo "release: build/SHA256SUMS"
 
 # clang-tidy (.clang-tidy) over the program's sources, with the compile commands of a clang MinGW-w64 configure.
 tidy: bootstrap

@@ -8,5 +8,7 @@ function(pluginswitch_windows_program target)
     # the window as a current program's (frame metrics, no compatibility shims for old programs).
     target_link_options(${target} PRIVATE -municode -s LINKER:--major-subsystem-version=6
                         LINKER:--minor-subsystem-version=1 LINKER:--major-os-version=6 LINKER:--minor-os-version=1)
+    # The program is stripped; the linker's map beside it keeps the addresses of its symbols for the release checks.
+    target_link_options(${target} PRIVATE LINKER:-Map=$<TARGET_FILE:${target}>.map)
   endif()
 endfunction()
