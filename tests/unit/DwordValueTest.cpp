@@ -148,8 +148,8 @@ TEST(DwordValue, RootAloneOpensTheRootAndLeavesThePredefinedHandleOpen) {
 TEST(DwordValue, CallersPathIsNotChanged) {
   FakeRegistry fake;
   const std::wstring path = kPath;
-  ReadDwordValue(path, L"EnablePlugins");
-  WriteDwordValue(path, L"EnablePlugins", 1);
+  static_cast<void>(ReadDwordValue(path, L"EnablePlugins"));
+  static_cast<void>(WriteDwordValue(path, L"EnablePlugins", 1));
   EXPECT_EQ(path, kPath);
 }
 

@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RegistryRoutines, CallsEnumerationWithTheFixedBuffers) {
   FakeRegistry fake;
   fake.AddKey("HKCU\\K\\one");
-  RegistryRoutines().EnumRegistryKeys(HKEY_CURRENT_USER, L"K");
+  static_cast<void>(RegistryRoutines().EnumRegistryKeys(HKEY_CURRENT_USER, L"K"));
   EXPECT_EQ(fake.enumNameSizes, (std::vector<DWORD>{260, 260}));
   EXPECT_EQ(fake.enumClassSizes, (std::vector<DWORD>{1, 1}));
 }
