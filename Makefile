@@ -67,10 +67,15 @@ package: build
 	@sed -n 's/^CPack: - package: \(.*\) generated\./package: \1/p' build/package.log
 	@rm -rf build/_CPack_Packages build/package.log
 
-# clang-tidy (.clang-tidy) over the program's sources, with the compile commands of a clang MinGW-w64 configure.
+# clang-tidy (.clang-tidy) over the program's sources, with the compile commands of a clang MinGW-w64 configure; then
+# clang-format (.clang-format) checks the layout of every C++ file.
+FORMATTED := $(sort $(wildcard app/*.cpp app/*.h ui/*.cpp ui/*.h registry/*.cpp registry/*.h bench/*.cpp bench/*.h \
+  bench/*/*.cpp tests/*/*.cpp tests/*/*.h))
 tidy: bootstrap
 	@cmake --no-warn-unused-cli -S . -B build/tidy --toolchain cmake/clang-mingw-w64.cmake -DPLUGINSWITCH_ARCH=i686 \
 	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DBUILD_TESTING=OFF -DPLUGINSWITCH_BENCH=OFF >/dev/null
 	@clang-tidy-14 -p build/tidy --quiet $(sort $(wildcard app/*.cpp ui/*.cpp registry/*.cpp)) 2>build/tidy/stderr.log \
 	  || (grep -v 'warnings generated' build/tidy/stderr.log; exit 1)
 	@echo "tidy: app/ ui/ registry/ are clean"
+	@clang-format-14 --dry-run -Werror $(FORMATTED)
+	@echo "tidy: every C++ file is formatted"
