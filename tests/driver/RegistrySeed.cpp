@@ -106,10 +106,10 @@ bool DeleteTree(const std::wstring& path) {
   return !KeyExists(path);
 }
 
-bool CreateKey(const std::wstring& path) {
+bool CreateKey(const std::wstring& path, const wchar_t* className) {
   PlainKey key;
-  return RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                         key.Put(), nullptr) == ERROR_SUCCESS;
+  return RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, const_cast<wchar_t*>(className), REG_OPTION_NON_VOLATILE,
+                         KEY_WRITE, nullptr, key.Put(), nullptr) == ERROR_SUCCESS;
 }
 
 bool KeyExists(const std::wstring& path) { return static_cast<bool>(OpenKey(path, KEY_READ)); }
@@ -126,8 +126,6 @@ bool CreateAccount(std::wstring_view name, std::optional<DWORD> value) {
   return key && RegSetValueExW(key.Get(), kEnablePlugins, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*value),
                                sizeof *value) == ERROR_SUCCESS;
 }
-
-bool CreateAccountWithoutPreferences(std::wstring_view name) { return CreateKey(AccountKey(name)); }
 
 bool SetValue(const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD size) {
   const PlainKey key = OpenKey(path, KEY_SET_VALUE);
