@@ -18,6 +18,9 @@ inline constexpr DWORD kPatienceMs = 20000;
 // Polls condition until it holds or timeoutMs passes; returns whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kPatienceMs);
 
+// The screen's DPI in this session, as GDI gives it to a program aware of DPI.
+int ScreenDpi();
+
 // The name wine gives a Unix path on its drive Z:.
 std::wstring WinePath(std::string_view unixPath);
 

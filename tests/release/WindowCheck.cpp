@@ -62,10 +62,7 @@ std::unique_ptr<Program> ProgramWindow::program_;
 HWND ProgramWindow::window_ = nullptr;
 
 TEST_F(ProgramWindow, SessionRunsAtTheExpectedDpi) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  EXPECT_EQ(dpi, gDpi) << "the wine session did not start at the DPI asked for";
+  EXPECT_EQ(ScreenDpi(), gDpi) << "the wine session did not start at the DPI asked for";
 }
 
 TEST_F(ProgramWindow, TitleIsForm1) { EXPECT_EQ(Text(Window()), kTitle); }
@@ -306,9 +303,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (gDpi == 0) {
-    HDC screen = GetDC(nullptr);
-    gDpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    gDpi = WindowDriver::ScreenDpi();
   }
   return RUN_ALL_TESTS();
 }

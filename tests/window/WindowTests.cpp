@@ -123,10 +123,7 @@ TEST_F(WindowStartup, ShowsCaptionsWithNothingChosenAndFocusInCombo1) {
 }
 
 TEST_F(WindowStartup, ClientAreaAndControlsFollowTheLayoutAt96Dpi) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  ASSERT_EQ(dpi, 96) << "the screen must run at 96 DPI for these sizes";
+  ASSERT_EQ(ScreenDpi(), 96) << "the screen must run at 96 DPI for these sizes";
   ASSERT_TRUE(Launch());
 
   const RECT client = ClientRect(window_);
