@@ -548,7 +548,8 @@ TEST_P(MouseWheel, StepsThroughTheAccountsLikeTheArrowKeys) {
   for (const LRESULT index : path) {
     SCOPED_TRACE(testing::Message() << "wheel from item " << from << " to " << index);
     HWND combo = Control(kCombo1);
-    WheelAt(GetParam().value == WheelOver::Field ? ScreenCentre(Field()) : ComboArrowPoint(combo), index > from ? -1 : 1);
+    const POINT at = GetParam().value == WheelOver::Field ? ScreenCentre(Field()) : ComboArrowPoint(combo);
+    WheelAt(at, index > from ? -1 : 1);
     ASSERT_TRUE(WaitUntil([&] { return ComboSelection(combo) == index; }))
         << "Combo1's choice stays at item " << ComboSelection(combo);
     ASSERT_TRUE(ComboShows(index));

@@ -219,7 +219,9 @@ AssertionResult WindowFixture::PickFromOpeningList(LRESULT index) const {
 
 AssertionResult WindowFixture::ShowsSettingOf(const std::wstring& account, bool& read) const {
   const Shown stored = StoredShown(account);
-  const auto truthful = [&] { return Showing() == stored || (MayBeUnreadable(account) && Showing() == Shown::Neither); };
+  const auto truthful = [&] {
+    return Showing() == stored || (MayBeUnreadable(account) && Showing() == Shown::Neither);
+  };
   if (!WaitUntil(truthful)) {
     return AssertionFailure() << "the options show " << Describe(Showing()) << ", not " << Describe(stored);
   }
