@@ -3,11 +3,16 @@
 
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
-# Tests run the i686 build where this machine runs 32-bit code, the x86_64 build of the same sources otherwise.
-TEST_ARCH := $(shell scripts/test-arch)
-TEST_DIR := build/$(TEST_ARCH)
+# Tests run the i686 build where this machine runs 32-bit code, the x86_64 build of the same sources otherwise. Asking
+# starts wine, so only the targets that run wine ask, once bootstrap has installed it, and run make again with it.
+TEST_DIR = build/$(TEST_ARCH)
 
-.PHONY: all build test demo fuzz bootstrap package sign msi release tidy bench
+.PHONY: all build test check demo fuzz bootstrap package sign msi release tidy bench
+
+ifeq ($(TEST_ARCH),)
+test check demo bench: bootstrap
+	@$(MAKE) $@ TEST_ARCH=$$(scripts/test-arch)
+endif
 
 FUZZ_SECONDS ?= 60
 
@@ -25,16 +30,19 @@ build: bootstrap build/i686/CMakeCache.txt
 	@cp build/i686/PluginSwitch.exe build/PluginSwitch.exe
 	@echo "build: build/PluginSwitch.exe"
 
-# make test builds with warnings as errors (PLUGINSWITCH_WERROR, for both compilers), so CI enforces it.
-test: WERROR = ON
-test: build $(TEST_DIR)/CMakeCache.txt
+ifneq ($(TEST_ARCH),)
+# make test builds with warnings as errors (PLUGINSWITCH_WERROR, for both compilers), so CI enforces it. make check is
+# the quick loop: every test but the slow ones (rebuilds, the fuzz run).
+test check: WERROR = ON
+test check: build $(TEST_DIR)/CMakeCache.txt
 	@cmake -DPLUGINSWITCH_WERROR=ON $(TEST_DIR) >/dev/null
 	@cmake --build $(TEST_DIR) -j$(JOBS)
-	@scripts/test-session $(TEST_DIR) -j$(JOBS)
+	@scripts/test-session $(TEST_DIR) -j$(JOBS) $(if $(filter check,$@),-LE slow)
 
 demo: build $(TEST_DIR)/CMakeCache.txt
 	@cmake --build $(TEST_DIR) -j$(JOBS) --target PluginSwitch windowctl
 	@scripts/demo $(TEST_DIR)
+endif
 
 fuzz: bootstrap
 	@scripts/fuzz $(FUZZ_SECONDS)
@@ -46,10 +54,12 @@ SIZE_DIR ?= build/i686
 BENCH_REPS ?= 15
 BENCH_STARTS ?= 31
 
+ifneq ($(TEST_ARCH),)
 bench: bootstrap $(BENCH_DIR)/CMakeCache.txt $(SIZE_DIR)/CMakeCache.txt
 	@cmake --build $(BENCH_DIR) -j$(JOBS) --target benchmarks
 	@cmake --build $(SIZE_DIR) -j$(JOBS) --target PluginSwitch SizeFloor
 	@scripts/bench $(BENCH_DIR) $(SIZE_DIR) build/bench $(BENCH_REPS) $(BENCH_STARTS)
+endif
 
 # The shipped zip: build/PluginSwitch-<version>-win32.zip with build/PluginSwitch.exe, README.md and LICENSE.
 define pack-zip
@@ -86,10 +96,15 @@ release: $(if $(SIGN_CERT)$(SIGN_PFX),sign,msi)
 	@cd build && sha256sum PluginSwitch-$(VERSION)-win32.zip PluginSwitch-$(VERSION).msi >SHA256SUMS
 	@echo "release: build/SHA256SUMS"
 
-# clang-tidy (.clang-tidy) over the program's sources, with the compile commands of a clang MinGW-w64 configure.
+# clang-tidy (.clang-tidy) over the program's sources, with the compile commands of a clang MinGW-w64 configure; then
+# clang-format (.clang-format) checks the layout of every C++ file.
+FORMATTED := $(sort $(wildcard app/*.cpp app/*.h ui/*.cpp ui/*.h registry/*.cpp registry/*.h bench/*.cpp bench/*.h \
+  bench/*/*.cpp tests/*/*.cpp tests/*/*.h))
 tidy: bootstrap
 	@cmake --no-warn-unused-cli -S . -B build/tidy --toolchain cmake/clang-mingw-w64.cmake -DPLUGINSWITCH_ARCH=i686 \
 	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DBUILD_TESTING=OFF -DPLUGINSWITCH_BENCH=OFF >/dev/null
 	@clang-tidy-14 -p build/tidy --quiet $(sort $(wildcard app/*.cpp ui/*.cpp registry/*.cpp)) 2>build/tidy/stderr.log \
 	  || (grep -v 'warnings generated' build/tidy/stderr.log; exit 1)
 	@echo "tidy: app/ ui/ registry/ are clean"
+	@clang-format-14 --dry-run -Werror $(FORMATTED)
+	@echo "tidy: every C++ file is formatted"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/UniqueOwner.h"
+#include "registry/UniqueOwner.h"
 
 // A registry key that a benchmark created or opened, closed once with the bare RegCloseKey: the floors bypass the
 // program's registry seam.

@@ -16,8 +16,8 @@
 
 #include "BenchRegistry.h"
 #include "BenchStats.h"
+#include "registry/UniqueOwner.h"
 #include "ui/HostProduct.h"
-#include "ui/UniqueOwner.h"
 
 namespace {
 

@@ -16,12 +16,12 @@ class DwordRead {
   static DwordRead Error() { return DwordRead(Kind::Error, 0); }
   static DwordRead Number(std::int32_t value) { return DwordRead(Kind::Number, value); }
 
-  Kind GetKind() const { return kind_; }
-  bool IsNumber() const { return kind_ == Kind::Number; }
+  [[nodiscard]] Kind GetKind() const { return kind_; }
+  [[nodiscard]] bool IsNumber() const { return kind_ == Kind::Number; }
   // The number read; 0 unless IsNumber().
-  std::int32_t Value() const { return value_; }
+  [[nodiscard]] std::int32_t Value() const { return value_; }
   // The result as text: the number in decimal, "Error", or the empty text for nothing.
-  std::wstring Text() const;
+  [[nodiscard]] std::wstring Text() const;
 
   friend bool operator==(const DwordRead&, const DwordRead&) = default;
 
@@ -35,10 +35,10 @@ inline constexpr std::wstring_view kErrorMarker = L"Error";
 
 // Reads value name of the key at path, at most 4 bytes whatever the stored type; shorter data reads as its bytes,
 // little-endian, with the rest zero. Opens the key for reading only and closes it before returning.
-DwordRead ReadDwordValue(std::wstring path, const std::wstring& name);
+[[nodiscard]] DwordRead ReadDwordValue(std::wstring path, const std::wstring& name);
 
 // Stores value as REG_DWORD under name in the existing key at path; true only when it was stored. Never creates a key;
 // creates the value if the key exists without it. Opens the key for writing and closes it before returning.
-bool WriteDwordValue(std::wstring path, const std::wstring& name, std::int32_t value);
+[[nodiscard]] bool WriteDwordValue(std::wstring path, const std::wstring& name, std::int32_t value);
 
 }  // namespace Module1

@@ -6,11 +6,14 @@
 
 namespace {
 
-// Folds case the way the registry compares key names (the system's upper-case mapping).
+// Folds case the way the registry compares key names: the system's ordinal upper-case mapping (no linguistic
+// rules), as CompareStringOrdinal with bIgnoreCase compares.
 std::wstring Fold(const std::wstring& name) {
   std::wstring folded = name;
-  if (!folded.empty()) {
-    CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
+  const int length = static_cast<int>(name.size());
+  if (length > 0 && LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.data(), length, folded.data(), length,
+                                  nullptr, nullptr, 0) != length) {
+    folded = name;
   }
   return folded;
 }

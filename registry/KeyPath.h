@@ -18,7 +18,7 @@ inline constexpr std::uint32_t kHkeyCurrentConfig = 0x80000005u;
 inline constexpr std::uint32_t kHkeyDynData = 0x80000006u;
 
 // The handle value of one of the seven root names, compared exactly (case-sensitive); kNoKey for any other text.
-std::uint32_t RootKeyFromName(std::wstring_view name);
+[[nodiscard]] std::uint32_t RootKeyFromName(std::wstring_view name);
 
 // Splits a key path into its root handle value and the subkey path below it, which replaces path. A path that does not
 // start with "HKEY_" or ends in a backslash is not well formed: root becomes kNoKey and path is left as it was.

@@ -1,5 +1,8 @@
 #include "registry/RegistryApi.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // const, not constexpr: the address of a DLL import is known only once the loader has bound it.
@@ -18,9 +21,7 @@ ScopedRegistryApi::ScopedRegistryApi(const RegistryApi& api) : previous_(g_api) 
 ScopedRegistryApi::~ScopedRegistryApi() { g_api = previous_; }
 
 bool IsPredefinedKey(HKEY key) {
-  // Predefined handles are the sign-extended values 0x80000000 to 0x80000006.
-  const auto value = static_cast<ULONG>(reinterpret_cast<ULONG_PTR>(key));
-  const auto extended = reinterpret_cast<ULONG_PTR>(key);
-  return value >= 0x80000000u && value <= 0x80000006u &&
-         extended == static_cast<ULONG_PTR>(static_cast<LONG_PTR>(static_cast<LONG>(value)));
+  const HKEY roots[] = {HKEY_CLASSES_ROOT,     HKEY_CURRENT_USER,   HKEY_LOCAL_MACHINE, HKEY_USERS,
+                        HKEY_PERFORMANCE_DATA, HKEY_CURRENT_CONFIG, HKEY_DYN_DATA};
+  return std::find(std::begin(roots), std::end(roots), key) != std::end(roots);
 }

@@ -12,7 +12,7 @@ struct RegistryApi {
 };
 
 // The table in force: advapi32's functions unless a ScopedRegistryApi has replaced it.
-const RegistryApi& Registry();
+[[nodiscard]] const RegistryApi& Registry();
 
 // Installs another table for its lifetime and restores the previous one afterwards (tests only).
 class ScopedRegistryApi {
@@ -26,12 +26,19 @@ class ScopedRegistryApi {
   const RegistryApi* previous_;
 };
 
-// Access rights the program asks for, as plain numbers so a reader can match them with the calls.
-inline constexpr REGSAM kKeyRead = 0x20019;   // KEY_READ
-inline constexpr REGSAM kKeyWrite = 0x20006;  // KEY_WRITE
-inline constexpr LSTATUS kStatusSuccess = 0;
-inline constexpr LSTATUS kStatusNoMoreItems = 259;  // ERROR_NO_MORE_ITEMS
-inline constexpr LSTATUS kStatusMoreData = 234;     // ERROR_MORE_DATA
+// Access rights and statuses the program uses, by the SDK's names; the numbers are the ones a reader matches with the
+// calls.
+inline constexpr REGSAM kKeyRead = KEY_READ;
+static_assert(KEY_READ == 0x20019);
+inline constexpr REGSAM kKeyWrite = KEY_WRITE;
+static_assert(KEY_WRITE == 0x20006);
+inline constexpr LSTATUS kStatusSuccess = ERROR_SUCCESS;
+static_assert(ERROR_SUCCESS == 0);
+inline constexpr LSTATUS kStatusNoMoreItems = ERROR_NO_MORE_ITEMS;
+static_assert(ERROR_NO_MORE_ITEMS == 259);
+inline constexpr LSTATUS kStatusMoreData = ERROR_MORE_DATA;
+static_assert(ERROR_MORE_DATA == 234);
+static_assert(REG_DWORD == 4);
 
 // True for the predefined root handles HKEY_CLASSES_ROOT to HKEY_DYN_DATA, which are never closed.
-bool IsPredefinedKey(HKEY key);
+[[nodiscard]] bool IsPredefinedKey(HKEY key);

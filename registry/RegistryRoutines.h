@@ -11,8 +11,8 @@ class RegistryRoutines {
   // Names of the direct subkeys of KeyName below hkey (of hkey itself when KeyName is empty), in enumeration order.
   // Never fails loudly: a key that cannot be opened gives an empty collection. A subkey whose name or class does not
   // fit the buffers is skipped; any other failure ends the listing with what was gathered so far.
-  KeyCollection EnumRegistryKeys(HKEY hkey, const std::wstring& KeyName) const;
+  [[nodiscard]] KeyCollection EnumRegistryKeys(HKEY hkey, const std::wstring& KeyName) const;
 
   // Cuts item before its first NUL, leaves the cut text in item and returns it.
-  std::wstring TrimNull(std::wstring& item) const;
+  [[nodiscard]] std::wstring TrimNull(std::wstring& item) const;
 };

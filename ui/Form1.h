@@ -22,7 +22,7 @@ class Form1 {
   // the window is activated.
   // Returns false if the window could not be created.
   bool Show(HINSTANCE instance, int showCommand);
-  HWND Handle() const { return hwnd_; }
+  [[nodiscard]] HWND Handle() const { return hwnd_; }
 
   // Runs the window's messages through the dialog manager (Tab, arrows) until the window is closed; returns the
   // process exit code.
@@ -55,11 +55,11 @@ class Form1 {
   void ChangeSetting();
 
   // The control with this ID, as created; nullptr before the controls are made or after the window is gone.
-  HWND Control(int id) const;
-  bool IsChecked(int id) const;
+  [[nodiscard]] HWND Control(int id) const;
+  [[nodiscard]] bool IsChecked(int id) const;
   // Puts the focus on the control that had it last, at first Combo1's field.
   void RestoreFocus() const;
-  std::wstring ChosenAccount() const;
+  [[nodiscard]] std::wstring ChosenAccount() const;
   void SelectOption(int id);
   void UpdateOptionTabStops();
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "ui/UniqueOwner.h"
+#include "registry/UniqueOwner.h"
 
 // Functions of the program's own, so that their addresses are constants for every compiler (an imported one's is not).
 inline void DeleteFont(HFONT font) { DeleteObject(font); }

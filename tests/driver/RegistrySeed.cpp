@@ -12,8 +12,8 @@ namespace {
 
 constexpr DWORD kMaxName = 256;  // a key name holds at most 255 characters
 
-UniqueKey OpenKey(const std::wstring& path, REGSAM access) {
-  UniqueKey key;
+PlainKey OpenKey(const std::wstring& path, REGSAM access) {
+  PlainKey key;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, access, key.Put()) != ERROR_SUCCESS) {
     key.Reset();
   }
@@ -71,7 +71,7 @@ void Snapshot(HKEY key, const std::wstring& path, const std::function<bool(const
     if (skip(subpath)) {
       continue;
     }
-    UniqueKey subkey;
+    PlainKey subkey;
     if (RegOpenKeyExW(key, child.c_str(), 0, KEY_READ, subkey.Put()) == ERROR_SUCCESS) {
       Snapshot(subkey.Get(), subpath, skip, hive);
     } else {
@@ -106,10 +106,10 @@ bool DeleteTree(const std::wstring& path) {
   return !KeyExists(path);
 }
 
-bool CreateKey(const std::wstring& path) {
-  UniqueKey key;
-  return RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                         key.Put(), nullptr) == ERROR_SUCCESS;
+bool CreateKey(const std::wstring& path, const wchar_t* className) {
+  PlainKey key;
+  return RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, const_cast<wchar_t*>(className), REG_OPTION_NON_VOLATILE,
+                         KEY_WRITE, nullptr, key.Put(), nullptr) == ERROR_SUCCESS;
 }
 
 bool KeyExists(const std::wstring& path) { return static_cast<bool>(OpenKey(path, KEY_READ)); }
@@ -122,15 +122,13 @@ bool CreateAccount(std::wstring_view name, std::optional<DWORD> value) {
   if (!value) {
     return true;
   }
-  const UniqueKey key = OpenKey(path, KEY_SET_VALUE);
+  const PlainKey key = OpenKey(path, KEY_SET_VALUE);
   return key && RegSetValueExW(key.Get(), kEnablePlugins, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*value),
                                sizeof *value) == ERROR_SUCCESS;
 }
 
-bool CreateAccountWithoutPreferences(std::wstring_view name) { return CreateKey(AccountKey(name)); }
-
 bool SetValue(const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD size) {
-  const UniqueKey key = OpenKey(path, KEY_SET_VALUE);
+  const PlainKey key = OpenKey(path, KEY_SET_VALUE);
   return key && RegSetValueExW(key.Get(), name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }
 
@@ -155,7 +153,7 @@ std::optional<DWORD> ReadDword(const std::wstring& path, const wchar_t* name) {
 
 std::vector<std::wstring> SubkeyNames(const std::wstring& path) {
   std::vector<std::wstring> names;
-  const UniqueKey key = OpenKey(path, KEY_ENUMERATE_SUB_KEYS);
+  const PlainKey key = OpenKey(path, KEY_ENUMERATE_SUB_KEYS);
   for (DWORD index = 0; key; ++index) {
     wchar_t name[kMaxName];
     DWORD length = kMaxName;
@@ -168,7 +166,7 @@ std::vector<std::wstring> SubkeyNames(const std::wstring& path) {
 }
 
 std::wstring Dump(const std::wstring& path) {
-  const UniqueKey key = OpenKey(path, KEY_READ);
+  const PlainKey key = OpenKey(path, KEY_READ);
   if (!key) {
     return L"";
   }

@@ -21,14 +21,12 @@ std::wstring PreferencesKey(std::wstring_view name);
 
 // Deletes the key with all it holds; true when it no longer exists.
 bool DeleteTree(const std::wstring& path);
-// Creates the key and any missing parents; true when it exists afterwards.
-bool CreateKey(const std::wstring& path);
+// Creates the key (of class className, if given) and any missing parents; true when it exists afterwards.
+bool CreateKey(const std::wstring& path, const wchar_t* className = nullptr);
 bool KeyExists(const std::wstring& path);
 
 // Product subkey name with a "Preferences" key holding EnablePlugins = value, or no EnablePlugins when value is empty.
 bool CreateAccount(std::wstring_view name, std::optional<DWORD> value);
-// Product subkey name with no "Preferences" key.
-bool CreateAccountWithoutPreferences(std::wstring_view name);
 
 // Sets the value name of an existing key to type and data; SetDword and SetString for the common types.
 bool SetValue(const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD size);

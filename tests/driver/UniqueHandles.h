@@ -1,10 +1,10 @@
 #pragma once
 #include <windows.h>
 
-#include "ui/UniqueOwner.h"
+#include "registry/UniqueOwner.h"
 
-// The handles the driver opens: processes and threads, registry keys (with the plain API, not the program's seam),
-// windows.
+// The handles the driver opens: processes and threads, registry keys (with the plain API, not the program's seam, so
+// seeding never goes through the code under test), windows.
 using UniqueHandle = UniqueOwner<HANDLE, &::CloseHandle>;
-using UniqueKey = UniqueOwner<HKEY, &::RegCloseKey>;
+using PlainKey = UniqueOwner<HKEY, &::RegCloseKey>;
 using UniqueWindow = UniqueOwner<HWND, &::DestroyWindow>;

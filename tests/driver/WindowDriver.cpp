@@ -74,6 +74,13 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   return true;
 }
 
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
 std::wstring WinePath(std::string_view unixPath) {
   std::wstring path = L"Z:";
   for (const char c : unixPath) {

@@ -13,10 +13,13 @@
 namespace WindowDriver {
 
 // How long a wait lasts before it gives up: generous for slow machines, since waits end as soon as they are met.
-inline constexpr DWORD kPatienceMs = 10000;
+inline constexpr DWORD kPatienceMs = 20000;
 
 // Polls condition until it holds or timeoutMs passes; returns whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kPatienceMs);
+
+// The screen's DPI in this session, as GDI gives it to a program aware of DPI.
+int ScreenDpi();
 
 // The name wine gives a Unix path on its drive Z:.
 std::wstring WinePath(std::string_view unixPath);

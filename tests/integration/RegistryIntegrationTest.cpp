@@ -7,6 +7,7 @@
 #include "ScratchKey.h"
 #include "registry/DwordValue.h"
 #include "registry/RegistryRoutines.h"
+#include "tests/support/CaseName.h"
 
 namespace {
 
@@ -125,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StoredCase{"noBytes", REG_BINARY, {}, DwordRead::Number(0)},
                     // "1" as a wide string is 4 bytes: '1', 0, NUL, NUL.
                     StoredCase{"string", REG_SZ, {'1', 0, 0, 0}, DwordRead::Number('1')}),
-    [](const testing::TestParamInfo<StoredCase>& info) { return std::string(info.param.what); });
+    CaseName());
 
 TEST(DwordValueOnWine, MissingKeyIsNeitherReadNorCreated) {
   ScratchKey scratch;

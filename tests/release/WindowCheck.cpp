@@ -2,151 +2,67 @@
 // would: layout at the session's DPI, captions, z-order and Tab order, message box owner, colours; then "Exit".
 // Also checks the program file's icon, version and manifest.
 //   WindowCheck --program=PATH [--dpi=N] [GoogleTest flags]
-// PATH may be a Unix path (wine's drive Z:). Without --dpi the layout is checked at the DPI of this session.
+// PATH is a Unix path (wine's drive Z:). Without --dpi the layout is checked at the DPI of this session.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <cwchar>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "tests/driver/WindowDriver.h"
 #include "tests/release/LayoutChecks.h"
 #include "ui/Form1Layout.h"
 
 namespace {
 
 using namespace Form1Layout;
-using testing::AssertionFailure;
-using testing::AssertionResult;
-using testing::AssertionSuccess;
+using namespace WindowDriver;
 
 constexpr wchar_t kClassName[] = L"PluginSwitchForm1";
-constexpr DWORD kPatienceMs = 20000;
 constexpr int kChange = kCommand1 + kChangeIndex;
 constexpr int kExit = kCommand1 + kExitIndex;
 
 std::wstring gProgram;
 int gDpi = 0;
 
-// Owns a kernel handle.
-class OwnedHandle {
- public:
-  OwnedHandle() = default;
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  ~OwnedHandle() { Reset(nullptr); }
-  HANDLE Get() const { return handle_; }
-  void Reset(HANDLE handle) {
-    if (handle_ != nullptr) {
-      CloseHandle(handle_);
-    }
-    handle_ = handle;
-  }
-
- private:
-  HANDLE handle_ = nullptr;
-};
-
-// Polls until condition holds or the patience runs out; returns whether it held.
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = kPatienceMs) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > timeoutMs) {
-      return false;
-    }
-    Sleep(20);
-  }
-  return true;
-}
-
-struct WindowSearch {
-  DWORD processId;
-  const wchar_t* className;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM search) {
-  auto& wanted = *reinterpret_cast<WindowSearch*>(search);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  wchar_t className[64]{};
-  GetClassNameW(window, className, static_cast<int>(std::size(className)));
-  if (processId == wanted.processId && IsWindowVisible(window) && std::wcscmp(className, wanted.className) == 0) {
-    wanted.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The visible top-level window of this class that the process shows, or nullptr.
-HWND ProcessWindow(DWORD processId, const wchar_t* className) {
-  WindowSearch search{processId, className, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-std::wstring Text(HWND window) {
-  wchar_t text[512]{};
-  SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 // The program runs once for all checks of the window; the last one ends it with "Exit".
 class ProgramWindow : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    std::wstring commandLine = L"\"" + gProgram + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(gProgram.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &started)) {
-      return;
-    }
-    CloseHandle(started.hThread);
-    process_.Reset(started.hProcess);
-    processId_ = started.dwProcessId;
-    WaitUntil([] { return (window_ = ProcessWindow(processId_, kClassName)) != nullptr; });
+    program_ = std::make_unique<Program>(gProgram);
+    window_ = program_->WaitForWindow(kClassName, nullptr);
     // Let the first paint finish before the screen is read.
     Sleep(300);
   }
   static void TearDownTestSuite() {
-    if (process_.Get() != nullptr && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
-      TerminateProcess(process_.Get(), 1);
-    }
-    process_.Reset(nullptr);
+    program_.reset();
     window_ = nullptr;
   }
   void SetUp() override {
-    ASSERT_NE(process_.Get(), nullptr) << "the program did not start";
+    ASSERT_TRUE(program_->Started()) << "the program did not start";
     ASSERT_NE(window_, nullptr) << "the program showed no window of class PluginSwitchForm1";
   }
 
   static HWND Window() { return window_; }
   static HWND Control(int id) { return GetDlgItem(window_, id); }
-  static HANDLE Process() { return process_.Get(); }
+  static const Program& Process() { return *program_; }
 
  private:
-  static OwnedHandle process_;
-  static DWORD processId_;
+  static std::unique_ptr<Program> program_;
   static HWND window_;
 };
 
-OwnedHandle ProgramWindow::process_;
-DWORD ProgramWindow::processId_ = 0;
+std::unique_ptr<Program> ProgramWindow::program_;
 HWND ProgramWindow::window_ = nullptr;
 
 TEST_F(ProgramWindow, SessionRunsAtTheExpectedDpi) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  EXPECT_EQ(dpi, gDpi) << "the wine session did not start at the DPI asked for";
+  EXPECT_EQ(ScreenDpi(), gDpi) << "the wine session did not start at the DPI asked for";
 }
 
 TEST_F(ProgramWindow, TitleIsForm1) { EXPECT_EQ(Text(Window()), kTitle); }
@@ -172,11 +88,9 @@ TEST_F(ProgramWindow, NoCaptionIsClipped) {
 }
 
 TEST_F(ProgramWindow, Combo1HasTheFocusAtStart) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(Window(), nullptr), &info));
+  HWND focus = Focus(Window());
   HWND combo = Control(kCombo1);
-  EXPECT_TRUE(info.hwndFocus != nullptr && (info.hwndFocus == combo || IsChild(combo, info.hwndFocus)));
+  EXPECT_TRUE(focus != nullptr && (focus == combo || IsChild(combo, focus)));
 }
 
 TEST_F(ProgramWindow, Label1StandsJustBeforeCombo1InZOrder) {
@@ -270,11 +184,8 @@ TEST_F(ProgramWindow, EveryControlHasPaintedItself) {
 TEST_F(ProgramWindow, MessageBoxIsOwnedByTheWindow) {
   // Nothing chosen: "Change" fails and says so.
   PostMessageW(Control(kChange), BM_CLICK, 0, 0);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(Window(), &processId);
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (box = ProcessWindow(processId, L"#32770")) != nullptr; }))
-      << "no message box";
+  HWND box = WaitForThreadWindow(Window(), L"#32770");
+  ASSERT_NE(box, nullptr) << "no message box";
   EXPECT_EQ(GetWindow(box, GW_OWNER), Window());
   EXPECT_EQ(Text(box), L"Plug-in Switch");
   PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -284,10 +195,7 @@ TEST_F(ProgramWindow, MessageBoxIsOwnedByTheWindow) {
 // Last: ends the program.
 TEST_F(ProgramWindow, ExitEndsTheProgramWithCodeZero) {
   PostMessageW(Control(kExit), BM_CLICK, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(Process(), kPatienceMs), WAIT_OBJECT_0) << "the program still runs";
-  DWORD code = 1;
-  GetExitCodeProcess(Process(), &code);
-  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(Process().WaitForExit(), std::optional<DWORD>(0)) << "the program still runs or failed";
 }
 
 // The program file, loaded as data.
@@ -374,14 +282,6 @@ TEST_F(ProgramFile, VersionNamesTheProduct) {
   EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, PLUGINSWITCH_VERSION_PATCH)));
 }
 
-std::wstring WindowsPath(std::string_view path) {
-  std::wstring windows = path.substr(0, 1) == "/" ? L"Z:" : L"";
-  for (const char c : path) {
-    windows += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-  }
-  return windows;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -391,7 +291,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     if (argument.substr(0, 10) == "--program=") {
-      gProgram = WindowsPath(argument.substr(10));
+      gProgram = WinePath(argument.substr(10));
     } else if (argument.substr(0, 6) == "--dpi=") {
       gDpi = std::atoi(argv[i] + 6);
     } else {
@@ -404,9 +304,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (gDpi == 0) {
-    HDC screen = GetDC(nullptr);
-    gDpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    gDpi = WindowDriver::ScreenDpi();
   }
   return RUN_ALL_TESTS();
 }

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "registry/KeyCollection.h"
+#include "tests/driver/WindowDriver.h"
+#include "tests/support/CaseName.h"
 #include "ui/AccountList.h"
 #include "ui/Form1Layout.h"
 
@@ -27,18 +29,7 @@ class ComboFixture {
   ~ComboFixture() { DestroyWindow(parent_); }
 
   HWND Combo() const { return combo_; }
-  std::vector<std::wstring> Items() const {
-    std::vector<std::wstring> items;
-    const auto count = SendMessageW(combo_, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-      std::wstring text(static_cast<size_t>(SendMessageW(combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0)) + 1,
-                        L'\0');
-      text.resize(static_cast<size_t>(
-          SendMessageW(combo_, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()))));
-      items.push_back(text);
-    }
-    return items;
-  }
+  std::vector<std::wstring> Items() const { return WindowDriver::ComboItems(combo_); }
 
  private:
   HWND parent_ = nullptr;
@@ -90,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         FillCase{"EmptyNameSkipped", {}, {L"", L"@"}, {L"@"}, 1},
         FillCase{"AppendsAfterWhatIsThere", {L"zed@z.net"}, {L"a@x.com"}, {L"zed@z.net", L"a@x.com"}, 1},
         FillCase{"UnicodeKept", {}, {L"j\u00f6rg@example.de"}, {L"j\u00f6rg@example.de"}, 1}),
-    [](const testing::TestParamInfo<FillCase>& info) { return std::string(info.param.what); });
+    CaseName());
 
 TEST(AccountListFill, LongListKeepsEveryAccountInOrder) {
   std::vector<std::wstring> names;

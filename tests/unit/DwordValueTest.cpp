@@ -5,6 +5,7 @@
 
 #include "FakeRegistry.h"
 #include "registry/DwordValue.h"
+#include "tests/support/CaseName.h"
 
 namespace {
 
@@ -13,14 +14,6 @@ using Call = FakeRegistry::Call;
 
 constexpr char kKey[] = "HKCU\\Software\\Halvorn\\Brindlex\\a@x.com\\Preferences";
 constexpr wchar_t kPath[] = L"HKEY_CURRENT_USER\\Software\\Halvorn\\Brindlex\\a@x.com\\Preferences";
-
-testing::AssertionResult HandlesBalanced(const FakeRegistry& fake) {
-  if (fake.OpenHandles() != 0 || fake.BadCloses() != 0) {
-    return testing::AssertionFailure() << fake.OpenHandles() << " handle(s) left open, " << fake.BadCloses()
-                                       << " bad close(s)";
-  }
-  return testing::AssertionSuccess();
-}
 
 std::optional<LSTATUS> FailOn(Call failing, LSTATUS status, Call call) {
   return call == failing ? std::optional<LSTATUS>(status) : std::nullopt;
@@ -51,7 +44,7 @@ TEST_P(ReadDwordValueData, ReadsAtMostFourBytes) {
   EXPECT_EQ(fake.accessRequested, std::vector<REGSAM>{0x20019});
   EXPECT_EQ(fake.querySizes, std::vector<DWORD>{4});
   EXPECT_EQ(fake.Count(Call::Close), 1);
-  EXPECT_TRUE(HandlesBalanced(fake));
+  EXPECT_TRUE(fake.Balanced());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -64,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"empty", REG_BINARY, {}, DwordRead::Number(0)},
                     ReadCase{"eightBytes", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}, DwordRead::Error()},
                     ReadCase{"string", REG_SZ, {'1', 0}, DwordRead::Number('1')}),
-    [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.what); });
+    CaseName());
 
 // Each registry call failing with each relevant status: the specified result, and every opened key closed.
 struct FaultCase {
@@ -88,7 +81,7 @@ TEST_P(DwordValueFaults, ReportFailureAndCloseWhatWasOpened) {
 
   const int opened = c.failing == Call::Open ? 0 : 2;
   EXPECT_EQ(fake.Count(Call::Close), opened);
-  EXPECT_TRUE(HandlesBalanced(fake));
+  EXPECT_TRUE(fake.Balanced());
 }
 
 INSTANTIATE_TEST_SUITE_P(Statuses, DwordValueFaults,
@@ -114,7 +107,7 @@ TEST(WriteDwordValue, StoresFourLittleEndianBytesAsRegDword) {
   EXPECT_EQ(fake.accessRequested, std::vector<REGSAM>{0x20006});
   EXPECT_EQ(fake.setSizes, std::vector<DWORD>{4});
   EXPECT_EQ(ReadDwordValue(kPath, L"EnablePlugins"), DwordRead::Number(-2));
-  EXPECT_TRUE(HandlesBalanced(fake));
+  EXPECT_TRUE(fake.Balanced());
 }
 
 TEST(WriteDwordValue, NeverCreatesAKey) {
@@ -142,14 +135,14 @@ TEST(DwordValue, RootAloneOpensTheRootAndLeavesThePredefinedHandleOpen) {
   fake.SetDword("HKLM", "V", 7);
   EXPECT_EQ(ReadDwordValue(L"HKEY_LOCAL_MACHINE", L"V"), DwordRead::Number(7));
   EXPECT_EQ(fake.subkeysOpened, std::vector<std::string>{""});
-  EXPECT_TRUE(HandlesBalanced(fake));
+  EXPECT_TRUE(fake.Balanced());
 }
 
 TEST(DwordValue, CallersPathIsNotChanged) {
   FakeRegistry fake;
   const std::wstring path = kPath;
-  ReadDwordValue(path, L"EnablePlugins");
-  WriteDwordValue(path, L"EnablePlugins", 1);
+  static_cast<void>(ReadDwordValue(path, L"EnablePlugins"));
+  static_cast<void>(WriteDwordValue(path, L"EnablePlugins", 1));
   EXPECT_EQ(path, kPath);
 }
 

@@ -99,6 +99,13 @@ const FakeRegistry::Value* FakeRegistry::FindValue(const std::string& path, cons
   return it == key->values.end() ? nullptr : &it->second;
 }
 
+testing::AssertionResult FakeRegistry::Balanced() const {
+  if (!handles_.empty() || badCloses_ != 0) {
+    return testing::AssertionFailure() << handles_.size() << " handle(s) left open, " << badCloses_ << " bad close(s)";
+  }
+  return testing::AssertionSuccess();
+}
+
 std::string FakeRegistry::Dump() const {
   std::ostringstream out;
   std::function<void(const Key&, const std::string&)> dump = [&](const Key& key, const std::string& path) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
@@ -43,8 +44,8 @@ class FakeRegistry {
   int Count(Call call) const { return counts_[static_cast<int>(call)]; }
   // Handles handed out by successful opens.
   int Opened() const { return opened_; }
-  int OpenHandles() const { return static_cast<int>(handles_.size()); }
-  int BadCloses() const { return badCloses_; }
+  // Every handle handed out was closed, exactly once, and no other handle was closed.
+  testing::AssertionResult Balanced() const;
   std::vector<REGSAM> accessRequested;
   std::vector<std::string> subkeysOpened;
   std::vector<DWORD> setTypes;

@@ -57,8 +57,7 @@ TEST_P(FaultMatrix, WindowStaysTruthful) {
     EXPECT_EQ(fake.FindValue(kBob, "EnablePlugins")->data[0], stored ? 1 : 0);
   }
   EXPECT_EQ(fake.FindValue(kAlice, "EnablePlugins")->data[0], 1);
-  EXPECT_EQ(fake.OpenHandles(), 0);
-  EXPECT_EQ(fake.BadCloses(), 0);
+  EXPECT_TRUE(fake.Balanced());
   EXPECT_EQ(fake.Count(Call::Close), fake.Opened());
 }
 

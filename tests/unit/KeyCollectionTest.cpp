@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "registry/KeyCollection.h"
+#include "tests/support/CaseName.h"
 
 namespace {
 
@@ -34,6 +35,6 @@ TEST_P(KeyCollectionAdd, KeepsOrderAndTheFirstSpellingOfEachName) {
 
 INSTANTIATE_TEST_SUITE_P(Ways, KeyCollectionAdd,
                          testing::Values(AddCase{"Copied", false}, AddCase{"Moved", true}),
-                         [](const testing::TestParamInfo<AddCase>& info) { return std::string(info.param.what); });
+                         CaseName());
 
 }  // namespace

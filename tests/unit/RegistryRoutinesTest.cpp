@@ -5,6 +5,7 @@
 
 #include "FakeRegistry.h"
 #include "registry/RegistryRoutines.h"
+#include "tests/support/CaseName.h"
 
 namespace {
 
@@ -13,14 +14,6 @@ using Call = FakeRegistry::Call;
 constexpr char kProduct[] = "HKCU\\Software\\Halvorn\\Brindlex";
 
 std::vector<std::wstring> Names(const KeyCollection& names) { return {names.begin(), names.end()}; }
-
-testing::AssertionResult HandlesBalanced(const FakeRegistry& fake) {
-  if (fake.OpenHandles() != 0 || fake.BadCloses() != 0) {
-    return testing::AssertionFailure() << fake.OpenHandles() << " handle(s) left open, " << fake.BadCloses()
-                                       << " bad close(s)";
-  }
-  return testing::AssertionSuccess();
-}
 
 // One listing of the product key with three subkeys, a status injected on one enumeration step.
 struct ListingCase {
@@ -52,7 +45,7 @@ TEST_P(RegistryRoutinesListing, GivesNamesInOrderAndClosesTheKey) {
   EXPECT_EQ(fake.Count(Call::Open), 1);
   EXPECT_EQ(fake.Count(Call::Close), 1);
   EXPECT_EQ(fake.accessRequested, std::vector<REGSAM>{0x20019});
-  EXPECT_TRUE(HandlesBalanced(fake));
+  EXPECT_TRUE(fake.Balanced());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -64,12 +57,12 @@ INSTANTIATE_TEST_SUITE_P(
         ListingCase{"accessDeniedEnds", 2, ERROR_ACCESS_DENIED, false, {L"b@y.org", L"NoAt"}, 3},
         ListingCase{"keyDeletedForever", 1, ERROR_KEY_DELETED, true, {L"b@y.org"}, 2},
         ListingCase{"invalidHandleForever", 0, ERROR_INVALID_HANDLE, true, {}, 1}),
-    [](const testing::TestParamInfo<ListingCase>& info) { return std::string(info.param.what); });
+    CaseName());
 
 TEST(RegistryRoutines, CallsEnumerationWithTheFixedBuffers) {
   FakeRegistry fake;
   fake.AddKey("HKCU\\K\\one");
-  RegistryRoutines().EnumRegistryKeys(HKEY_CURRENT_USER, L"K");
+  static_cast<void>(RegistryRoutines().EnumRegistryKeys(HKEY_CURRENT_USER, L"K"));
   EXPECT_EQ(fake.enumNameSizes, (std::vector<DWORD>{260, 260}));
   EXPECT_EQ(fake.enumClassSizes, (std::vector<DWORD>{1, 1}));
 }
@@ -83,7 +76,7 @@ TEST(RegistryRoutines, SkipsASubkeyWhoseClassOrNameDoesNotFit) {
   fake.AddKey("HKCU\\K\\b@y.org");
   const auto names = Names(RegistryRoutines().EnumRegistryKeys(HKEY_CURRENT_USER, L"K"));
   EXPECT_EQ(names, (std::vector<std::wstring>{L"a@x.com", std::wstring(259, L'm'), L"b@y.org"}));
-  EXPECT_TRUE(HandlesBalanced(fake));
+  EXPECT_TRUE(fake.Balanced());
 }
 
 TEST(RegistryRoutines, EmptyOrMissingKeyGivesAnEmptyCollection) {
@@ -93,7 +86,7 @@ TEST(RegistryRoutines, EmptyOrMissingKeyGivesAnEmptyCollection) {
   EXPECT_TRUE(RegistryRoutines().EnumRegistryKeys(HKEY_CURRENT_USER, L"Missing\\Key").Empty());
   EXPECT_EQ(fake.Count(Call::Open), 2);
   EXPECT_EQ(fake.Count(Call::Enum), 1);  // the missing key is never listed
-  EXPECT_TRUE(HandlesBalanced(fake));
+  EXPECT_TRUE(fake.Balanced());
 }
 
 TEST(RegistryRoutines, FailedOpenIsNotClosed) {

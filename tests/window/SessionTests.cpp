@@ -9,11 +9,13 @@
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/driver/RegistrySeed.h"
 #include "tests/driver/UserInput.h"
 #include "tests/driver/WindowDriver.h"
+#include "tests/support/CaseName.h"
 #include "tests/window/WindowFixture.h"
 #include "ui/Form1.h"
 #include "ui/Form1Layout.h"
@@ -30,8 +32,6 @@ using testing::AssertionResult;
 using testing::AssertionSuccess;
 
 constexpr wchar_t kMenuClass[] = L"#32768";
-constexpr wchar_t kOtherProductKey[] = L"Software\\Halvorn\\OtherProduct";
-constexpr wchar_t kOtherVendorKey[] = L"Software\\OtherVendor";
 
 // Wine rewrites this key whenever a program with windows starts, so two snapshots around any run differ there. It was
 // the only difference between snapshots taken before and after an idle run of the program; nothing else is skipped.
@@ -86,81 +86,8 @@ void ExpectStored(Hive& hive, const std::wstring& account, DWORD value) {
   hive[key][kEnablePlugins] = RegistrySeed::ValueText(REG_DWORD, &value, sizeof value);
 }
 
-// A key to seed and, when name is set, one value in it: a DWORD, or else a string.
-struct SeedEntry {
-  std::wstring key;
-  const wchar_t* name = nullptr;
-  std::optional<DWORD> dword = std::nullopt;
-  const wchar_t* text = nullptr;
-};
-
-const std::wstring kLongAccount = std::wstring(242, L'x') + L"@long.example";  // 255 characters, the longest key name
-
-// Accounts with 1, 0, 5, no value and no Preferences, odd names, and look-alike keys and values the program must never
-// touch: other values beside EnablePlugins, EnablePlugins outside a Preferences key, other products and vendors.
-std::vector<SeedEntry> HostileProfile() {
-  const auto prefs = [](std::wstring_view name) { return RegistrySeed::PreferencesKey(name); };
-  const std::wstring other = kOtherProductKey;
-  return {
-      {RegistrySeed::kVendorKey, L"InstallDir", std::nullopt, L"C:\\Halvorn"},
-      {ProductKeyPath, kEnablePlugins, 1},
-      {prefs(L"b@y.org"), kEnablePlugins, 0},
-      {prefs(L"b@y.org"), L"Theme", std::nullopt, L"dark"},
-      {prefs(L"b@y.org"), L"EnablePluginsBackup", 9},
-      {prefs(L"b@y.org"), L"", std::nullopt, L"default value"},
-      {RegistrySeed::AccountKey(L"b@y.org"), L"Password", std::nullopt, L"secret"},
-      {prefs(L"NoAt"), kEnablePlugins, 1},
-      {prefs(L"a@x.com"), kEnablePlugins, 1},
-      {prefs(L"five@z.net"), kEnablePlugins, 5},
-      {prefs(L"@lead.example"), kEnablePlugins, 0},
-      {prefs(L"c@novalue.com"), L"Theme", std::nullopt, L"light"},
-      {RegistrySeed::AccountKey(L"noprefs@x.com"), kEnablePlugins, 0},
-      {RegistrySeed::AccountKey(L"Settings")},
-      {prefs(L" spaced @ name "), kEnablePlugins, 1},
-      {prefs(kLongAccount), kEnablePlugins, 0},
-      {prefs(L"Case@Example.com"), kEnablePlugins, 1},
-      {prefs(L"deep@x.com"), kEnablePlugins, 0},
-      {prefs(L"deep@x.com") + L"\\Preferences", kEnablePlugins, 3},
-      {other + L"\\case@example.COM\\Preferences", kEnablePlugins, 7},
-      {other + L"\\a@x.com\\Preferences", kEnablePlugins, 0},
-      {std::wstring(kOtherVendorKey) + L"\\X", kEnablePlugins, 0},
-      {std::wstring(kOtherVendorKey) + L"\\X\\Preferences", kEnablePlugins, 1},
-  };
-}
-
-// What choosing account shows, from the registry as seeded or as changed since.
-Shown StoredShown(const std::wstring& account) {
-  const auto value = RegistrySeed::ReadDword(RegistrySeed::PreferencesKey(account), kEnablePlugins);
-  return !value ? Shown::Neither : *value == 0 ? Shown::No : Shown::Yes;
-}
-
-// The program reads and writes through the ANSI registry functions, which take a subkey path of at most 260
-// characters. An account with a longer Preferences path may not open: it must then show neither option and fail to
-// change, writing nothing.
-bool MayBeUnreadable(const std::wstring& account) { return RegistrySeed::PreferencesKey(account).size() > 260; }
-
 class SessionTest : public WindowFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(DeleteSeededTrees());
-    for (const SeedEntry& entry : HostileProfile()) {
-      ASSERT_TRUE(RegistrySeed::CreateKey(entry.key));
-      if (entry.name != nullptr) {
-        ASSERT_TRUE(entry.dword ? RegistrySeed::SetDword(entry.key, entry.name, *entry.dword)
-                                : RegistrySeed::SetString(entry.key, entry.name, entry.text));
-      }
-    }
-  }
-
-  void TearDown() override {
-    WindowFixture::TearDown();
-    EXPECT_TRUE(DeleteSeededTrees());
-  }
-
-  static bool DeleteSeededTrees() {
-    return RegistrySeed::DeleteTree(RegistrySeed::kVendorKey) && RegistrySeed::DeleteTree(kOtherVendorKey);
-  }
-
   // Starts the program as WindowFixture does and checks that Combo1 lists the accounts, at least two of them.
   AssertionResult Launch() {
     if (AssertionResult launched = WindowFixture::Launch(); !launched) {
@@ -190,19 +117,6 @@ class SessionTest : public WindowFixture {
     point.x += (fieldClicks_++ % 2 == 0 ? 1 : -1) * 2 * GetSystemMetrics(SM_CXDOUBLECLK);
     ClickAt(point);
     return FocusIsOn(kCombo1);
-  }
-
-  // The options show account's stored setting or, for an account that may not open, neither option; read tells which.
-  AssertionResult ShowsSettingOf(const std::wstring& account, bool& read) const {
-    const Shown stored = StoredShown(account);
-    const auto truthful = [&] {
-      return Showing() == stored || (MayBeUnreadable(account) && Showing() == Shown::Neither);
-    };
-    if (!WaitUntil(truthful)) {
-      return AssertionFailure() << "the options show " << Describe(Showing()) << ", not " << Describe(stored);
-    }
-    read = Showing() == stored;
-    return AssertionSuccess();
   }
 
   // Combo1 shows item index (or, for CB_ERR, its first text) as both its text and its choice.
@@ -552,12 +466,7 @@ AssertionResult Drag(HWND window, int from, int to) {
 
 // A way a person might try to change Combo1's text, with the focus in its field and another account's name on the
 // clipboard.
-struct Abuse {
-  const char* name;
-  AssertionResult (*act)(HWND window);
-};
-
-void PrintTo(const Abuse& abuse, std::ostream* out) { *out << abuse.name; }
+using Abuse = Case<AssertionResult (*)(HWND window)>;
 
 class InputAbuse : public SessionTest, public testing::WithParamInterface<Abuse> {};
 
@@ -575,7 +484,7 @@ TEST_P(InputAbuse, LeavesTheTextTheChoiceAndTheRegistryAlone) {
   ASSERT_TRUE(OptionsShow(Shown::No));
   ASSERT_TRUE(ClickIntoField());
 
-  ASSERT_TRUE(GetParam().act(window_));
+  ASSERT_TRUE(GetParam().value(window_));
   ASSERT_TRUE(InputHandled());
   EXPECT_TRUE(NoMessageBox());
   EXPECT_TRUE(ComboShows(index));
@@ -583,7 +492,7 @@ TEST_P(InputAbuse, LeavesTheTextTheChoiceAndTheRegistryAlone) {
   EXPECT_TRUE(SameHive(before, SnapshotCurrentUser()));
 }
 
-constexpr Abuse kAbuses[] = {
+const Abuse kAbuses[] = {
     {"TypingAnAccountName", [](HWND) { return Input(L"b@y.org"); }},
     {"EndBackspaces", [](HWND) { return Press({{VK_END}, {VK_BACK}, {VK_BACK}, {VK_BACK}}); }},
     {"HomeDeletes", [](HWND) { return Press({{VK_HOME}, {VK_DELETE}, {VK_DELETE}}); }},
@@ -605,7 +514,7 @@ constexpr Abuse kAbuses[] = {
     {"DragFromFieldOntoChange", [](HWND window) { return Drag(window, kCombo1, kChange); }},
 };
 
-INSTANTIATE_TEST_SUITE_P(Ways, InputAbuse, testing::ValuesIn(kAbuses), testing::PrintToStringParamName());
+INSTANTIATE_TEST_SUITE_P(Ways, InputAbuse, testing::ValuesIn(kAbuses), CaseName());
 
 class ContextMenu : public SessionTest {};
 
@@ -622,9 +531,7 @@ TEST_F(ContextMenu, CopyPutsTheFieldTextOnTheClipboard) {
 // Where the mouse wheel turns over the closed combo: its field, or its arrow button.
 enum class WheelOver { Field, Arrow };
 
-void PrintTo(WheelOver over, std::ostream* out) { *out << (over == WheelOver::Field ? "Field" : "Arrow"); }
-
-class MouseWheel : public SessionTest, public testing::WithParamInterface<WheelOver> {};
+class MouseWheel : public SessionTest, public testing::WithParamInterface<Case<WheelOver>> {};
 
 TEST_P(MouseWheel, StepsThroughTheAccountsLikeTheArrowKeys) {
   ASSERT_TRUE(Launch());
@@ -641,7 +548,8 @@ TEST_P(MouseWheel, StepsThroughTheAccountsLikeTheArrowKeys) {
   for (const LRESULT index : path) {
     SCOPED_TRACE(testing::Message() << "wheel from item " << from << " to " << index);
     HWND combo = Control(kCombo1);
-    WheelAt(GetParam() == WheelOver::Field ? ScreenCentre(Field()) : ComboArrowPoint(combo), index > from ? -1 : 1);
+    const POINT at = GetParam().value == WheelOver::Field ? ScreenCentre(Field()) : ComboArrowPoint(combo);
+    WheelAt(at, index > from ? -1 : 1);
     ASSERT_TRUE(WaitUntil([&] { return ComboSelection(combo) == index; }))
         << "Combo1's choice stays at item " << ComboSelection(combo);
     ASSERT_TRUE(ComboShows(index));
@@ -651,8 +559,10 @@ TEST_P(MouseWheel, StepsThroughTheAccountsLikeTheArrowKeys) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Places, MouseWheel, testing::Values(WheelOver::Field, WheelOver::Arrow),
-                         testing::PrintToStringParamName());
+INSTANTIATE_TEST_SUITE_P(Places, MouseWheel,
+                         testing::Values(Case<WheelOver>{"Field", WheelOver::Field},
+                                         Case<WheelOver>{"Arrow", WheelOver::Arrow}),
+                         CaseName());
 
 class ChangeButton : public SessionTest {};
 
@@ -680,13 +590,7 @@ struct KeyOnControl {
   WORD key;
 };
 
-void PrintTo(const KeyOnControl& press, std::ostream* out) {
-  const char* names[] = {"Combo1", "Label1", "Frame1", "OptYes", "OptNo"};
-  *out << (press.id == kChange ? "Change" : press.id == kExit ? "Exit" : names[press.id - kCombo1])
-       << (press.key == VK_RETURN ? "Enter" : "Escape");
-}
-
-class EnterAndEscape : public SessionTest, public testing::WithParamInterface<KeyOnControl> {};
+class EnterAndEscape : public SessionTest, public testing::WithParamInterface<Case<KeyOnControl>> {};
 
 TEST_P(EnterAndEscape, PressNothing) {
   constexpr wchar_t kAccount[] = L"c@novalue.com";
@@ -695,8 +599,8 @@ TEST_P(EnterAndEscape, PressNothing) {
   const LRESULT index = IndexOf(kAccount);
   ASSERT_TRUE(ClickListItem(index));
   ASSERT_TRUE(OptionsShow(Shown::Neither));
-  ASSERT_TRUE(TabTo({GetParam().id}));
-  PressKey(GetParam().key);
+  ASSERT_TRUE(TabTo({GetParam().value.id}));
+  PressKey(GetParam().value.key);
   ASSERT_TRUE(InputHandled());
   EXPECT_TRUE(NoMessageBox());
   EXPECT_TRUE(ComboShows(index));
@@ -705,19 +609,22 @@ TEST_P(EnterAndEscape, PressNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, EnterAndEscape, testing::ValuesIn([] {
-                           std::vector<KeyOnControl> presses;
-                           for (const int id : std::initializer_list<int>{kCombo1, kOptYes, kOptNo, kChange, kExit}) {
+                           std::vector<Case<KeyOnControl>> presses;
+                           for (const auto& [id, name] : {std::pair<int, const char*>{kCombo1, "Combo1"},
+                                                          {kOptYes, "OptYes"}, {kOptNo, "OptNo"},
+                                                          {kChange, "Change"}, {kExit, "Exit"}}) {
                              for (const WORD key : {VK_RETURN, VK_ESCAPE}) {
-                               presses.push_back({id, key});
+                               presses.push_back({std::string(name) + (key == VK_RETURN ? "Enter" : "Escape"),
+                                                  {id, key}});
                              }
                            }
                            return presses;
                          }()),
-                         testing::PrintToStringParamName());
+                         CaseName());
 
 
 // Enter and Escape press no button, but in the open list they still close it, as in any combo box.
-class OpenList : public SessionTest, public testing::WithParamInterface<WORD> {};
+class OpenList : public SessionTest, public testing::WithParamInterface<Case<WORD>> {};
 
 TEST_P(OpenList, EnterOrEscapeClosesItAndPressesNothing) {
   const Hive before = SnapshotCurrentUser();
@@ -726,7 +633,7 @@ TEST_P(OpenList, EnterOrEscapeClosesItAndPressesNothing) {
   PressKey(VK_F4);
   ASSERT_TRUE(WaitUntil([&] { return ComboDroppedDown(combo); })) << "F4 does not open Combo1's list";
   PressKey(VK_DOWN);
-  PressKey(GetParam());
+  PressKey(GetParam().value);
   const bool closed = WaitUntil([&] { return !ComboDroppedDown(combo); });
   EXPECT_TRUE(closed) << "the list stays open";
   if (!closed) {
@@ -741,9 +648,7 @@ TEST_P(OpenList, EnterOrEscapeClosesItAndPressesNothing) {
   EXPECT_TRUE(SameHive(before, SnapshotCurrentUser()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, OpenList, testing::Values(WORD{VK_RETURN}, WORD{VK_ESCAPE}),
-                         [](const testing::TestParamInfo<WORD>& info) {
-                           return std::string(info.param == VK_RETURN ? "Enter" : "Escape");
-                         });
+INSTANTIATE_TEST_SUITE_P(Keys, OpenList,
+                         testing::Values(Case<WORD>{"Enter", VK_RETURN}, Case<WORD>{"Escape", VK_ESCAPE}), CaseName());
 
 }  // namespace

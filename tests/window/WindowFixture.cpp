@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
+#include <vector>
 
+#include "tests/driver/RegistrySeed.h"
 #include "tests/driver/UserInput.h"
 #include "ui/Form1.h"
+#include "ui/HostProduct.h"
 
 using namespace Form1Layout;
 using namespace WindowDriver;
@@ -46,7 +50,76 @@ const char* ControlName(int id) {
   }
 }
 
-void PrintTo(Dismissal dismissal, std::ostream* out) { *out << (dismissal == Dismissal::ClickOk ? "ClickOk" : "Enter"); }
+const std::wstring kLongAccount = std::wstring(242, L'x') + L"@long.example";
+
+namespace {
+
+// A key to seed and, when name is set, one value in it: a DWORD, or else a string.
+struct SeedEntry {
+  std::wstring key;
+  const wchar_t* name = nullptr;
+  std::optional<DWORD> dword = std::nullopt;
+  const wchar_t* text = nullptr;
+};
+
+std::vector<SeedEntry> Profile() {
+  const auto prefs = [](std::wstring_view name) { return RegistrySeed::PreferencesKey(name); };
+  const std::wstring other = kOtherProductKey;
+  return {
+      {RegistrySeed::kVendorKey, L"InstallDir", std::nullopt, L"C:\\Halvorn"},
+      {ProductKeyPath, kEnablePlugins, 1},
+      {prefs(kNoAccount), kEnablePlugins, 0},
+      {prefs(kNoAccount), L"Theme", std::nullopt, L"dark"},
+      {prefs(kNoAccount), L"EnablePluginsBackup", 9},
+      {prefs(kNoAccount), L"", std::nullopt, L"default value"},
+      {RegistrySeed::AccountKey(kNoAccount), L"Password", std::nullopt, L"secret"},
+      {prefs(L"NoAt"), kEnablePlugins, 1},
+      {prefs(kYesAccount), kEnablePlugins, 1},
+      {prefs(kFiveAccount), kEnablePlugins, 5},
+      {prefs(L"@lead.example"), kEnablePlugins, 0},
+      {prefs(kNoValueAccount), L"Theme", std::nullopt, L"light"},
+      {RegistrySeed::AccountKey(kNoPreferencesAccount), kEnablePlugins, 0},
+      {RegistrySeed::AccountKey(L"Settings")},
+      {prefs(L" spaced @ name "), kEnablePlugins, 1},
+      {prefs(kLongAccount), kEnablePlugins, 0},
+      {prefs(L"Case@Example.com"), kEnablePlugins, 1},
+      {prefs(L"deep@x.com"), kEnablePlugins, 0},
+      {prefs(L"deep@x.com") + L"\\Preferences", kEnablePlugins, 3},
+      {other + L"\\case@example.COM\\Preferences", kEnablePlugins, 7},
+      {other + L"\\a@x.com\\Preferences", kEnablePlugins, 0},
+      {std::wstring(kOtherVendorKey) + L"\\X", kEnablePlugins, 0},
+      {std::wstring(kOtherVendorKey) + L"\\X\\Preferences", kEnablePlugins, 1},
+  };
+}
+
+bool DeleteProfile() {
+  return RegistrySeed::DeleteTree(RegistrySeed::kVendorKey) && RegistrySeed::DeleteTree(kOtherVendorKey);
+}
+
+}  // namespace
+
+Shown StoredShown(const std::wstring& account) {
+  const auto value = RegistrySeed::ReadDword(RegistrySeed::PreferencesKey(account), kEnablePlugins);
+  return !value ? Shown::Neither : *value == 0 ? Shown::No : Shown::Yes;
+}
+
+bool MayBeUnreadable(const std::wstring& account) { return RegistrySeed::PreferencesKey(account).size() > 260; }
+
+void WindowFixture::SetUp() {
+  ASSERT_TRUE(DeleteProfile());
+  for (const SeedEntry& entry : Profile()) {
+    ASSERT_TRUE(RegistrySeed::CreateKey(entry.key)) << "could not seed the registry";
+    if (entry.name != nullptr) {
+      ASSERT_TRUE(entry.dword ? RegistrySeed::SetDword(entry.key, entry.name, *entry.dword)
+                              : RegistrySeed::SetString(entry.key, entry.name, entry.text));
+    }
+  }
+}
+
+void WindowFixture::TearDown() {
+  program_.reset();
+  EXPECT_TRUE(DeleteProfile());
+}
 
 AssertionResult WindowFixture::Launch() {
   program_ = std::make_unique<Program>(WinePath(PLUGINSWITCH_EXE));
@@ -141,6 +214,18 @@ AssertionResult WindowFixture::PickFromOpeningList(LRESULT index) const {
     return AssertionFailure() << "clicking item " << index << " leaves item " << ComboSelection(combo)
                               << " chosen, the list " << (ComboDroppedDown(combo) ? "open" : "closed");
   }
+  return AssertionSuccess();
+}
+
+AssertionResult WindowFixture::ShowsSettingOf(const std::wstring& account, bool& read) const {
+  const Shown stored = StoredShown(account);
+  const auto truthful = [&] {
+    return Showing() == stored || (MayBeUnreadable(account) && Showing() == Shown::Neither);
+  };
+  if (!WaitUntil(truthful)) {
+    return AssertionFailure() << "the options show " << Describe(Showing()) << ", not " << Describe(stored);
+  }
+  read = Showing() == stored;
   return AssertionSuccess();
 }
 

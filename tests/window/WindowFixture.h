@@ -6,7 +6,7 @@
 
 #include <initializer_list>
 #include <memory>
-#include <ostream>
+#include <string>
 
 #include "tests/driver/WindowDriver.h"
 #include "ui/Form1Layout.h"
@@ -20,16 +20,38 @@ inline constexpr wchar_t kMessageBoxClass[] = L"#32770";
 enum class Shown { Neither, Yes, No };
 const char* Describe(Shown shown);
 
+// The profile every window test starts from: accounts with 1, 0, 5, no value and no Preferences, odd names, and
+// look-alike keys and values the program must never touch (other values beside EnablePlugins, EnablePlugins outside a
+// Preferences key, other products and vendors). In name order the accounts alternate between the three states, so a
+// stale state from the previous choice shows.
+inline constexpr wchar_t kYesAccount[] = L"a@x.com";
+inline constexpr wchar_t kNoAccount[] = L"b@y.org";
+inline constexpr wchar_t kFiveAccount[] = L"five@z.net";
+inline constexpr wchar_t kNoValueAccount[] = L"c@novalue.com";
+inline constexpr wchar_t kNoPreferencesAccount[] = L"noprefs@x.com";
+inline constexpr wchar_t kOtherProductKey[] = L"Software\\Halvorn\\OtherProduct";
+inline constexpr wchar_t kOtherVendorKey[] = L"Software\\OtherVendor";
+extern const std::wstring kLongAccount;  // 255 characters, the longest key name
+inline constexpr size_t kProfileAccounts = 10;
+
+// What choosing account shows, from the registry as seeded or as changed since.
+Shown StoredShown(const std::wstring& account);
+// The program reads and writes through the ANSI registry functions, which take a subkey path of at most 260
+// characters. An account with a longer Preferences path may not open: it must then show neither option and fail to
+// change, writing nothing.
+bool MayBeUnreadable(const std::wstring& account);
+
 // A control's name for failure messages.
 const char* ControlName(int id);
 
 // The two ways a person dismisses the message box.
 enum class Dismissal { ClickOk, Enter };
-void PrintTo(Dismissal dismissal, std::ostream* out);
 
+// Seeds the profile before each test and deletes it, with every trace of the test, afterwards.
 class WindowFixture : public testing::Test {
  protected:
-  void TearDown() override { program_.reset(); }
+  void SetUp() override;
+  void TearDown() override;
 
   // Starts the program and waits for its window, in front, with the focus in Combo1.
   testing::AssertionResult Launch();
@@ -55,6 +77,9 @@ class WindowFixture : public testing::Test {
   testing::AssertionResult ClickListItem(LRESULT index) const;
   // Waits for Combo1's list, opened by a click or a key just sent, and clicks item index in it.
   testing::AssertionResult PickFromOpeningList(LRESULT index) const;
+
+  // The options show account's stored setting or, for an account that may not open, neither option; read tells which.
+  testing::AssertionResult ShowsSettingOf(const std::wstring& account, bool& read) const;
 
   // No message box is open and the program still runs.
   testing::AssertionResult NoMessageBox() const;

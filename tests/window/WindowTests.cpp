@@ -13,6 +13,7 @@
 #include "tests/driver/RegistrySeed.h"
 #include "tests/driver/UserInput.h"
 #include "tests/driver/WindowDriver.h"
+#include "tests/support/CaseName.h"
 #include "tests/window/WindowFixture.h"
 #include "ui/Form1.h"
 #include "ui/Form1Layout.h"
@@ -29,76 +30,21 @@ using testing::AssertionSuccess;
 
 using ControlIds = std::initializer_list<int>;
 
-// A subkey of the product key as the tests seed it, and what the window shows when it is chosen.
-struct SeededKey {
-  enum class Holds { Value, NoValue, NoPreferences };
-  const wchar_t* name;
-  Holds holds;
-  DWORD value;
-  Shown shown;
-};
-using Holds = SeededKey::Holds;
-
-constexpr wchar_t kYesAccount[] = L"a@x.com";
-constexpr wchar_t kNoAccount[] = L"b@y.org";
-constexpr wchar_t kFiveAccount[] = L"five@z.net";
-constexpr wchar_t kNoValueAccount[] = L"c@novalue.com";
-constexpr wchar_t kNoPreferencesAccount[] = L"noprefs@x.com";
-
-// In name order the accounts alternate between the three states, so a stale state from the previous choice shows.
-constexpr SeededKey kProfile[] = {
-    {kNoAccount, Holds::Value, 0, Shown::No},
-    {L"NoAt", Holds::Value, 1, Shown::Neither},  // no "@": not an account
-    {kYesAccount, Holds::Value, 1, Shown::Yes},
-    {kFiveAccount, Holds::Value, 5, Shown::Yes},
-    {L"@lead.example", Holds::Value, 0, Shown::No},
-    {kNoValueAccount, Holds::NoValue, 0, Shown::Neither},
-    {kNoPreferencesAccount, Holds::NoPreferences, 0, Shown::Neither},
-    {L"Settings", Holds::NoPreferences, 0, Shown::Neither},  // not an account
-};
-
-bool IsAccount(const std::wstring& name) { return name.find(L'@') != std::wstring::npos; }
-
-bool Seed(const SeededKey& key) {
-  switch (key.holds) {
-    case Holds::Value:
-      return RegistrySeed::CreateAccount(key.name, key.value);
-    case Holds::NoValue:
-      return RegistrySeed::CreateAccount(key.name, std::nullopt);
-    case Holds::NoPreferences:
-      return RegistrySeed::CreateAccountWithoutPreferences(key.name);
-  }
-  return false;
-}
-
-Shown ShownFor(const std::wstring& account) {
-  for (const SeededKey& key : kProfile) {
-    if (account == key.name) {
-      return key.shown;
-    }
-  }
-  ADD_FAILURE() << "not a seeded account";
-  return Shown::Neither;
-}
-
 std::string Describe(const RECT& rect) {
   char text[64];
   std::snprintf(text, sizeof text, "(%ld,%ld)-(%ld,%ld)", rect.left, rect.top, rect.right, rect.bottom);
   return text;
 }
 
-// A control's place in client pixels at 96 DPI, worked out from the twips table.
-RECT ExpectedRect(const ControlDef& def) {
-  const auto pixels = [](int twips) { return MulDiv(twips, 96, 1440); };
-  int left = def.left;
-  int top = def.top;
-  if (def.insideFrame) {
-    const auto frame = std::find_if(kControls.begin(), kControls.end(), [](auto& c) { return c.id == kFrame1; });
-    left += frame->left;
-    top += frame->top;
-  }
-  return RECT{pixels(left), pixels(top), pixels(left + def.width), pixels(top + def.height)};
-}
+// Each control's place in client pixels at 96 DPI (the twips table at 15 twips a pixel).
+constexpr struct {
+  int id;
+  RECT rect;
+} kPlacesAt96Dpi[] = {
+    {kLabel1, {16, 8, 121, 21}},  {kCombo1, {40, 24, 273, 45}}, {kFrame1, {40, 48, 273, 97}},
+    {kOptYes, {56, 72, 113, 89}}, {kOptNo, {192, 72, 241, 89}}, {kChange, {216, 112, 297, 137}},
+    {kExit, {8, 112, 89, 137}},
+};
 
 // The three ways a person chooses an item of Combo1.
 enum class Choice { ArrowClick, F4ThenClick, DownArrow };
@@ -107,31 +53,8 @@ enum class Closing { ExitButton, CloseMessage, AltF4 };
 // Registries in which the product has no account to list.
 enum class Without { VendorKey, ProductKey, Accounts };
 
-// Names for the parameters, in test names and failure messages.
-void PrintTo(Choice choice, std::ostream* out) {
-  *out << (choice == Choice::ArrowClick ? "ArrowClick" : choice == Choice::F4ThenClick ? "F4ThenClick" : "DownArrow");
-}
-void PrintTo(Closing closing, std::ostream* out) {
-  *out << (closing == Closing::ExitButton ? "ExitButton" : closing == Closing::CloseMessage ? "CloseMessage" : "AltF4");
-}
-void PrintTo(Without without, std::ostream* out) {
-  *out << (without == Without::VendorKey ? "VendorKey" : without == Without::ProductKey ? "ProductKey" : "Accounts");
-}
-
 class WindowTest : public WindowFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(RegistrySeed::DeleteTree(RegistrySeed::kVendorKey));
-    for (const SeededKey& key : kProfile) {
-      ASSERT_TRUE(Seed(key)) << "could not seed the registry";
-    }
-  }
-
-  void TearDown() override {
-    WindowFixture::TearDown();
-    EXPECT_TRUE(RegistrySeed::DeleteTree(RegistrySeed::kVendorKey));
-  }
-
   AssertionResult KeysMoveFocusTo(std::initializer_list<WORD> chord, int id) const {
     PressChord(chord);
     return FocusIsOn(id);
@@ -200,18 +123,15 @@ TEST_F(WindowStartup, ShowsCaptionsWithNothingChosenAndFocusInCombo1) {
 }
 
 TEST_F(WindowStartup, ClientAreaAndControlsFollowTheLayoutAt96Dpi) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  ASSERT_EQ(dpi, 96) << "the screen must run at 96 DPI for these sizes";
+  ASSERT_EQ(ScreenDpi(), 96) << "the screen must run at 96 DPI for these sizes";
   ASSERT_TRUE(Launch());
 
   const RECT client = ClientRect(window_);
   EXPECT_EQ(client.right - client.left, 312);
   EXPECT_EQ(client.bottom - client.top, 142);
   ASSERT_FALSE(ComboDroppedDown(Control(kCombo1)));  // a closed combo's rectangle is its field's
-  for (const ControlDef& def : kControls) {
-    EXPECT_EQ(Describe(RectInParent(Control(def.id))), Describe(ExpectedRect(def))) << ControlName(def.id);
+  for (const auto& [id, rect] : kPlacesAt96Dpi) {
+    EXPECT_EQ(Describe(RectInParent(Control(id))), Describe(rect)) << ControlName(id);
   }
 }
 
@@ -227,24 +147,25 @@ TEST_F(WindowStartup, ShowsTheCommonControls6) {
 
 TEST_F(WindowStartup, ListsTheAccountsInEnumerationOrder) {
   std::vector<std::wstring> accounts = RegistrySeed::SubkeyNames(ProductKeyPath);
-  std::erase_if(accounts, [](const std::wstring& name) { return !IsAccount(name); });
-  ASSERT_EQ(accounts.size(), static_cast<size_t>(std::count_if(std::begin(kProfile), std::end(kProfile),
-                                                               [](auto& key) { return IsAccount(key.name); })));
+  std::erase_if(accounts, [](const std::wstring& name) { return !IsAccountName(name); });
+  ASSERT_EQ(accounts.size(), kProfileAccounts);
   ASSERT_TRUE(Launch());
   EXPECT_EQ(ComboItems(Control(kCombo1)), accounts);
 }
 
-class WindowWithoutAccounts : public WindowTest, public testing::WithParamInterface<Without> {};
+class WindowWithoutAccounts : public WindowTest, public testing::WithParamInterface<Case<Without>> {};
 
 TEST_P(WindowWithoutAccounts, OpensWithAnEmptyListAndNoMessage) {
-  ASSERT_TRUE(RegistrySeed::DeleteTree(RegistrySeed::kVendorKey));
-  if (GetParam() == Without::ProductKey) {
-    ASSERT_TRUE(RegistrySeed::CreateKey(RegistrySeed::kVendorKey));
-  }
-  if (GetParam() == Without::Accounts) {
-    for (const SeededKey& key : kProfile) {
-      ASSERT_TRUE(IsAccount(key.name) || Seed(key));
+  if (GetParam().value == Without::Accounts) {
+    for (const std::wstring& name : RegistrySeed::SubkeyNames(ProductKeyPath)) {
+      ASSERT_TRUE(!IsAccountName(name) || RegistrySeed::DeleteTree(RegistrySeed::AccountKey(name)));
     }
+    ASSERT_FALSE(RegistrySeed::SubkeyNames(ProductKeyPath).empty()) << "the product key keeps its other subkeys";
+  } else {
+    ASSERT_TRUE(RegistrySeed::DeleteTree(RegistrySeed::kVendorKey));
+  }
+  if (GetParam().value == Without::ProductKey) {
+    ASSERT_TRUE(RegistrySeed::CreateKey(RegistrySeed::kVendorKey));
   }
   ASSERT_TRUE(Launch());
   EXPECT_EQ(ComboItems(Control(kCombo1)), std::vector<std::wstring>());
@@ -253,23 +174,20 @@ TEST_P(WindowWithoutAccounts, OpensWithAnEmptyListAndNoMessage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Registries, WindowWithoutAccounts,
-                         testing::Values(Without::VendorKey, Without::ProductKey, Without::Accounts),
-                         testing::PrintToStringParamName());
+                         testing::Values(Case<Without>{"VendorKey", Without::VendorKey},
+                                         Case<Without>{"ProductKey", Without::ProductKey},
+                                         Case<Without>{"Accounts", Without::Accounts}),
+                         CaseName());
 
 // Keys a person might use to change Combo1's text; each is tried on a fresh window, so one failure hides no other.
-struct Editing {
-  const char* name;
-  void (*press)();
-};
-
-void PrintTo(const Editing& editing, std::ostream* out) { *out << editing.name; }
+using Editing = Case<void (*)()>;
 
 class WindowTyping : public WindowTest, public testing::WithParamInterface<Editing> {};
 
 TEST_P(WindowTyping, LeavesCombo1TextUnchanged) {
   ASSERT_TRUE(PutOnClipboard(L"pasted@x.com"));
   ASSERT_TRUE(Launch());
-  GetParam().press();
+  GetParam().value();
   ASSERT_TRUE(KeysMoveFocusTo({VK_TAB}, kOptYes));  // handled after the keys before it
   HWND combo = Control(kCombo1);
   EXPECT_EQ(Text(combo), kComboText);
@@ -288,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Editing{"CtrlX", [] { PressChord({VK_CONTROL, 'X'}); }},
                     Editing{"ShiftDelete", [] { PressChord({VK_SHIFT, VK_DELETE}); }},
                     Editing{"AltBackspace", [] { PressChord({VK_MENU, VK_BACK}); }}),
-    testing::PrintToStringParamName());
+    CaseName());
 
 class WindowTabOrder : public WindowTest {};
 
@@ -340,11 +258,11 @@ TEST_F(WindowKeys, EnterAndEscapePressNothing) {
   }
 }
 
-class WindowClosing : public WindowTest, public testing::WithParamInterface<Closing> {};
+class WindowClosing : public WindowTest, public testing::WithParamInterface<Case<Closing>> {};
 
 TEST_P(WindowClosing, EndsTheProcessWithExitCodeZero) {
   ASSERT_TRUE(Launch());
-  switch (GetParam()) {
+  switch (GetParam().value) {
     case Closing::ExitButton:
       ClickCentre(Control(kExit));
       break;
@@ -359,23 +277,28 @@ TEST_P(WindowClosing, EndsTheProcessWithExitCodeZero) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, WindowClosing,
-                         testing::Values(Closing::ExitButton, Closing::CloseMessage, Closing::AltF4),
-                         testing::PrintToStringParamName());
+                         testing::Values(Case<Closing>{"ExitButton", Closing::ExitButton},
+                                         Case<Closing>{"CloseMessage", Closing::CloseMessage},
+                                         Case<Closing>{"AltF4", Closing::AltF4}),
+                         CaseName());
 
-class WindowChoice : public WindowTest, public testing::WithParamInterface<Choice> {};
+class WindowChoice : public WindowTest, public testing::WithParamInterface<Case<Choice>> {};
 
 TEST_P(WindowChoice, ShowsTheStoredSettingOfEachAccount) {
   ASSERT_TRUE(Launch());
   for (const std::wstring& account : ComboItems(Control(kCombo1))) {
     SCOPED_TRACE(testing::Message() << account);
-    ASSERT_TRUE(ChooseAccount(account, GetParam()));
-    EXPECT_TRUE(OptionsShow(ShownFor(account)));
+    ASSERT_TRUE(ChooseAccount(account, GetParam().value));
+    bool read = false;
+    EXPECT_TRUE(ShowsSettingOf(account, read));
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, WindowChoice,
-                         testing::Values(Choice::ArrowClick, Choice::F4ThenClick, Choice::DownArrow),
-                         testing::PrintToStringParamName());
+                         testing::Values(Case<Choice>{"ArrowClick", Choice::ArrowClick},
+                                         Case<Choice>{"F4ThenClick", Choice::F4ThenClick},
+                                         Case<Choice>{"DownArrow", Choice::DownArrow}),
+                         CaseName());
 
 class WindowChange : public WindowTest {};
 
@@ -443,7 +366,7 @@ INSTANTIATE_TEST_SUITE_P(Options, WindowChangeOfMissingValue,
                            return std::string(info.param.option == 0 ? "NoneSelected" : ControlName(info.param.option));
                          });
 
-class WindowMessageBox : public WindowTest, public testing::WithParamInterface<Dismissal> {};
+class WindowMessageBox : public WindowTest, public testing::WithParamInterface<Case<Dismissal>> {};
 
 TEST_P(WindowMessageBox, HoldsTheWindowUntilDismissed) {
   ASSERT_TRUE(Launch());
@@ -465,13 +388,15 @@ TEST_P(WindowMessageBox, HoldsTheWindowUntilDismissed) {
   }));
   ClickAt(change);
 
-  ASSERT_TRUE(Dismiss(box, GetParam()));
+  ASSERT_TRUE(Dismiss(box, GetParam().value));
   ASSERT_TRUE(InputHandled());
   EXPECT_EQ(FindThreadWindow(window_, kMessageBoxClass), nullptr);
   EXPECT_TRUE(IsWindowEnabled(window_));
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, WindowMessageBox, testing::Values(Dismissal::ClickOk, Dismissal::Enter),
-                         testing::PrintToStringParamName());
+INSTANTIATE_TEST_SUITE_P(Ways, WindowMessageBox,
+                         testing::Values(Case<Dismissal>{"ClickOk", Dismissal::ClickOk},
+                                         Case<Dismissal>{"Enter", Dismissal::Enter}),
+                         CaseName());
 
 }  // namespace

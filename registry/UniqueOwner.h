@@ -1,11 +1,10 @@
 #pragma once
 #include <utility>
 
-#include <windows.h>
-
-// Owns one handle and releases it with Release exactly once; move-only.
+// Owns one handle and releases it with Release exactly once; move-only. Every owner of the program and its tests is
+// one of these.
 template <typename Handle, auto Release>
-class UniqueOwner {
+class [[nodiscard]] UniqueOwner {
  public:
   UniqueOwner() = default;
   explicit UniqueOwner(Handle handle) : handle_(handle) {}
@@ -21,9 +20,9 @@ class UniqueOwner {
   }
   ~UniqueOwner() { Reset(); }
 
-  Handle Get() const { return handle_; }
+  [[nodiscard]] Handle Get() const { return handle_; }
   // Releases what is held and gives the slot to an API that opens a new handle.
-  Handle* Put() {
+  [[nodiscard]] Handle* Put() {
     Reset();
     return &handle_;
   }
