@@ -8,6 +8,7 @@
 
 #include "FormHarness.h"
 #include "tests/driver/RegistrySeed.h"
+#include "tests/support/CaseName.h"
 #include "ui/Form1.h"
 #include "ui/HostProduct.h"
 
@@ -138,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
     Names, HostileCodePage,
     testing::Values(CodePageCase{"NoLookAlike", L"\u0416\u4e2d@x.com", L"??@x.com", false},
                     CodePageCase{"LookAlikeOfARealAccount", L"pawe\u0142@x.com", L"pawel@x.com", true}),
-    [](const testing::TestParamInfo<CodePageCase>& info) { return std::string(info.param.what); });
+    CaseName());
 
 TEST_F(HostileContent, TenThousandSubkeysListEveryAccount) {
   for (int i = 0; i < 5000; ++i) {
@@ -182,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(VanishingCase{"Preferences", [](std::wstring_view a) { return PreferencesKey(a); }},
                     VanishingCase{"Account", [](std::wstring_view a) { return AccountKey(a); }},
                     VanishingCase{"ProductKey", [](std::wstring_view) { return std::wstring(ProductKeyPath); }}),
-    [](const testing::TestParamInfo<VanishingCase>& info) { return std::string(info.param.what); });
+    CaseName());
 
 // Stored data of every type and size: at most 4 bytes read as a little-endian number, anything longer unreadable;
 // "Change" then stores a REG_DWORD.
@@ -217,6 +218,6 @@ INSTANTIATE_TEST_SUITE_P(
                     // The ANSI query converts strings: five characters and a NUL no longer fit in 4 bytes.
                     StoredCase{"ExpandStringLong", REG_EXPAND_SZ, {'1', 0, '2', 0, '3', 0, '4', 0, '5', 0, 0, 0}, L""},
                     StoredCase{"MultiStringEmpty", REG_MULTI_SZ, {0, 0}, L"No"}),
-    [](const testing::TestParamInfo<StoredCase>& info) { return std::string(info.param.what); });
+    CaseName());
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "tests/support/CaseName.h"
 #include "ui/CaptionFont.h"
 #include "ui/Dpi.h"
 
@@ -49,6 +50,6 @@ INSTANTIATE_TEST_SUITE_P(
                     CaptionCase{"SegoeUi9ptAt144", L"Segoe UI", 18, 144, L"MS Shell Dlg 2", 15},
                     CaptionCase{"MessageFontThatFits", L"Tahoma", 10, 96, L"Tahoma", 10},
                     CaptionCase{"MessageFontTooSmall", L"Tahoma", 9, 96, L"MS Shell Dlg 2", 10}),
-    [](const testing::TestParamInfo<CaptionCase>& info) { return std::string(info.param.what); });
+    CaseName());
 
 }  // namespace

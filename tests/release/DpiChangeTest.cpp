@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/release/LayoutChecks.h"
+#include "tests/support/CaseName.h"
 #include "ui/Dpi.h"
 #include "ui/Form1.h"
 #include "ui/Form1Layout.h"
@@ -101,7 +102,7 @@ TEST(DpiScaledSize, IsTheSizeTheLayoutTakes) {
 }
 
 // A change of the system's fonts or theme makes the window choose its caption font anew and lay itself out again.
-class SystemChange : public testing::TestWithParam<UINT> {};
+class SystemChange : public testing::TestWithParam<Case<UINT>> {};
 
 TEST_P(SystemChange, ChoosesTheCaptionFontAnew) {
   Form1 form;
@@ -110,15 +111,15 @@ TEST_P(SystemChange, ChoosesTheCaptionFontAnew) {
   HWND label = GetDlgItem(window, Form1Layout::kLabel1);
   const auto before = SendMessageW(label, WM_GETFONT, 0, 0);
   const LOGFONTW font = ControlFont(label);
-  SendMessageW(window, GetParam(), GetParam() == WM_SETTINGCHANGE ? SPI_SETNONCLIENTMETRICS : 0, 0);
+  const UINT message = GetParam().value;
+  SendMessageW(window, message, message == WM_SETTINGCHANGE ? SPI_SETNONCLIENTMETRICS : 0, 0);
   EXPECT_NE(SendMessageW(label, WM_GETFONT, 0, 0), before);
   EXPECT_EQ(ControlFont(label).lfHeight, font.lfHeight);
   EXPECT_TRUE(LaidOutAt(window, Dpi::WindowDpi(window)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Messages, SystemChange, testing::Values(WM_SETTINGCHANGE, WM_THEMECHANGED),
-                         [](const testing::TestParamInfo<UINT>& info) {
-                           return std::string(info.param == WM_SETTINGCHANGE ? "Fonts" : "Theme");
-                         });
+INSTANTIATE_TEST_SUITE_P(Messages, SystemChange,
+                         testing::Values(Case<UINT>{"Fonts", WM_SETTINGCHANGE}, Case<UINT>{"Theme", WM_THEMECHANGED}),
+                         CaseName());
 
 }  // namespace
