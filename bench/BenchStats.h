@@ -30,8 +30,7 @@ inline Spread SpreadOf(std::vector<double> samples) {
   }
   std::sort(samples.begin(), samples.end());
   const std::size_t middle = samples.size() / 2;
-  const double median =
-      samples.size() % 2 == 1 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
+  const double median = samples.size() % 2 == 1 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
   return {median, samples.front(), samples.back()};
 }
 
@@ -55,8 +54,8 @@ struct Paired {
 
 // One line of the results table: "| what | program | floor | ratio median (min-max) | target | met |". The program
 // and floor columns are medians, multiplied by scale and followed by unit. A target of 0 means "report only".
-inline void PrintRow(const char* what, const Paired& pair, double scale, const char* programUnit,
-                     const char* floorUnit, double target) {
+inline void PrintRow(const char* what, const Paired& pair, double scale, const char* programUnit, const char* floorUnit,
+                     double target) {
   const Spread program = SpreadOf(pair.program);
   const Spread floor = SpreadOf(pair.floor);
   const Spread ratio = SpreadOf(pair.Ratios());

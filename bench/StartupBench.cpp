@@ -91,8 +91,7 @@ Launch Run(const std::wstring& program, LRESULT expectedItems) {
   }
 
   if (wanted.found != nullptr) {
-    const BenchHandle outside(
-        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, info.dwProcessId));
+    const BenchHandle outside(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, info.dwProcessId));
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
     if (outside.Get() != nullptr &&
@@ -175,24 +174,29 @@ int wmain(int argc, wchar_t** argv) {
            "KiB", 0);
   PrintRow("Start-up of Form1's controls alone against the floor (context)", against(seconds, 1, 3), 1e3, "ms", 0);
   PrintRow("Start-up against Form1's controls alone (context)", against(seconds, 3), 1e3, "ms", 0);
-  std::printf("- The floor is the same window built with the program's manifest, so that its combo box is the same "
-              "Common Controls 6 control the program shows; without the manifest the system's own controls are "
-              "shown and the common controls are not loaded at all.\n");
-  std::printf("- Form1's controls alone: a window with every control of Form1 in place, in its caption font and "
-              "with Combo1's field at its height, but without icons, accounts, focus or handlers; what the window's "
-              "definition costs before the program does anything of its own.\n");
+  std::printf(
+      "- The floor is the same window built with the program's manifest, so that its combo box is the same "
+      "Common Controls 6 control the program shows; without the manifest the system's own controls are "
+      "shown and the common controls are not loaded at all.\n");
+  std::printf(
+      "- Form1's controls alone: a window with every control of Form1 in place, in its caption font and "
+      "with Combo1's field at its height, but without icons, accounts, focus or handlers; what the window's "
+      "definition costs before the program does anything of its own.\n");
   if (privateFromPagefile) {
-    std::printf("- PrivateUsage read 0 (wine leaves it empty), so private bytes are PagefileUsage, the same commit "
-                "charge on Windows.\n");
+    std::printf(
+        "- PrivateUsage read 0 (wine leaves it empty), so private bytes are PagefileUsage, the same commit "
+        "charge on Windows.\n");
   }
   if (!guiCounted) {
-    std::printf("- GetGuiResources gave 0 USER and 0 GDI objects for both programs (wine does not count them), so "
-                "those rows carry no verdict.\n");
+    std::printf(
+        "- GetGuiResources gave 0 USER and 0 GDI objects for both programs (wine does not count them), so "
+        "those rows carry no verdict.\n");
   }
-  std::printf("- Start-up and memory: %d starts of each, the program and the three floors in turns, after one untimed "
-              "start of each; each timed until the process first waits for input, its window then checked for "
-              "visibility and items (%d of %d were late and timed until found).\n",
-              repetitions, late, kPrograms * repetitions);
+  std::printf(
+      "- Start-up and memory: %d starts of each, the program and the three floors in turns, after one untimed "
+      "start of each; each timed until the process first waits for input, its window then checked for "
+      "visibility and items (%d of %d were late and timed until found).\n",
+      repetitions, late, kPrograms * repetitions);
   if (!ok) {
     std::printf("- Some starts failed (see the log); their figures are not to be trusted.\n");
   }

@@ -37,8 +37,7 @@ bool BareWrite(const char* subkey, const char* name, DWORD value) {
   if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey, 0, KEY_WRITE, &key) != ERROR_SUCCESS) {
     return false;
   }
-  const LSTATUS status =
-      RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  const LSTATUS status = RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
   RegCloseKey(key);
   return status == ERROR_SUCCESS;
 }
@@ -88,8 +87,9 @@ int wmain(int argc, wchar_t** argv) {
 
   PrintRow("Choose: ReadDwordValue", choose, 1e6, "us", 1.10);
   PrintRow("Change: WriteDwordValue", change, 1e6, "us", 1.10);
-  std::printf("- Choose and Change: %d samples of %d calls each, program and floor in turns; every read gave 1 and "
-              "every write succeeded: %s.\n",
-              repetitions, kCallsPerSample, ok ? "yes" : "NO");
+  std::printf(
+      "- Choose and Change: %d samples of %d calls each, program and floor in turns; every read gave 1 and "
+      "every write succeeded: %s.\n",
+      repetitions, kCallsPerSample, ok ? "yes" : "NO");
   return ok ? 0 : 1;
 }

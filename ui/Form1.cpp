@@ -357,7 +357,8 @@ std::wstring Form1::ChosenAccount() const {
     return WindowText(combo);
   }
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const auto copied = SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  const auto copied =
+      SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
   return text;
 }

@@ -40,8 +40,8 @@ inline constexpr std::array<ControlDef, 7> kControls{{
     // keys from wandering onto it from the last group. It takes no focus, so the tab order starts at Combo1.
     {kLabel1, L"STATIC", L"Select Passport Email:", kChild | WS_GROUP | SS_LEFT | SS_NOPREFIX, false, 240, 120, 1575,
      195},
-    {kCombo1, L"COMBOBOX", L"--> Emails <--", kChild | WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-     false, 600, 360, 3495, 315},
+    {kCombo1, L"COMBOBOX", L"--> Emails <--",
+     kChild | WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, false, 600, 360, 3495, 315},
     {kFrame1, L"BUTTON", L"Plugins Enabled", kChild | BS_GROUPBOX, false, 600, 720, 3495, 735},
     {kOptYes, L"BUTTON", L"Yes", kChild | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, true, 240, 360, 855, 255},
     {kOptNo, L"BUTTON", L"No", kChild | WS_TABSTOP | BS_AUTORADIOBUTTON, true, 2280, 360, 735, 255},

@@ -32,8 +32,8 @@ UniqueFont CreateFloorControls(HWND window, HINSTANCE instance, int dpi) {
       rect.bottom = rect.top + fieldHeight * 11;
     }
     HWND control = CreateWindowExW(0, def.className, def.text, def.style, rect.left, rect.top, rect.right - rect.left,
-                                   rect.bottom - rect.top, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
-                                   instance, nullptr);
+                                   rect.bottom - rect.top, window,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
     if (def.id == kCombo1) {
       Form1Controls::SetComboFieldHeight(control, fieldHeight);
@@ -73,9 +73,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const SIZE client = ClientSize(dpi);
   RECT frame{0, 0, client.cx, client.cy};
   AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
-  HWND window = CreateWindowExW(kWindowExStyle, windowClass.lpszClassName, kTitle, kWindowStyle, CW_USEDEFAULT,
-                                CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                                instance, nullptr);
+  HWND window =
+      CreateWindowExW(kWindowExStyle, windowClass.lpszClassName, kTitle, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) {
     return 1;
   }

@@ -40,12 +40,12 @@ INPUT Keystroke(WORD key, bool release) {
   return input;
 }
 
-void Send(std::vector<INPUT>& inputs) {
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
+void Send(std::vector<INPUT>& inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
 
 // Absolute mouse coordinates run 0..65535 over the primary screen; round up so the pixel maps back to itself.
-LONG Normalise(LONG pixel, int screenSize) { return static_cast<LONG>((pixel * 65536LL + screenSize - 1) / screenSize); }
+LONG Normalise(LONG pixel, int screenSize) {
+  return static_cast<LONG>((pixel * 65536LL + screenSize - 1) / screenSize);
+}
 
 // The mouse at a point on the screen, doing action there (a button or the wheel, with data for the wheel).
 INPUT MouseAt(POINT screen, DWORD action, DWORD data = 0) {

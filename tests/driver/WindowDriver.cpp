@@ -94,8 +94,7 @@ Program::Program(const std::wstring& path) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
   std::wstring commandLine = L"\"" + path + L"\"";
-  if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                     &info)) {
+  if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     process_ = UniqueHandle(info.hProcess);
     UniqueHandle thread(info.hThread);  // the window's thread is found from the window when needed
     processId_ = info.dwProcessId;

@@ -125,8 +125,7 @@ TEST_P(HostileCodePage, NameIsListedOnceAndOnlyTheShownAccountChanges) {
   form.Choose(0);
   EXPECT_EQ(form.SelectedOption(), row.lookAlikeExists ? L"Yes" : L"");
   form.ClickOption(false);
-  EXPECT_EQ(form.ClickChange(),
-            std::vector<std::wstring>{row.lookAlikeExists ? Form1::kChanged : Form1::kNotChanged});
+  EXPECT_EQ(form.ClickChange(), std::vector<std::wstring>{row.lookAlikeExists ? Form1::kChanged : Form1::kNotChanged});
   EXPECT_EQ(ReadDword(PreferencesKey(row.name), kEnablePlugins), std::nullopt);
   if (row.lookAlikeExists) {
     EXPECT_EQ(ReadDword(PreferencesKey(row.shownAs), kEnablePlugins), std::optional<DWORD>(0));
@@ -135,11 +134,11 @@ TEST_P(HostileCodePage, NameIsListedOnceAndOnlyTheShownAccountChanges) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, HostileCodePage,
-    testing::Values(CodePageCase{"NoLookAlike", L"\u0416\u4e2d@x.com", L"??@x.com", false},
-                    CodePageCase{"LookAlikeOfARealAccount", L"pawe\u0142@x.com", L"pawel@x.com", true}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(Names, HostileCodePage,
+                         testing::Values(CodePageCase{"NoLookAlike", L"\u0416\u4e2d@x.com", L"??@x.com", false},
+                                         CodePageCase{"LookAlikeOfARealAccount", L"pawe\u0142@x.com", L"pawel@x.com",
+                                                      true}),
+                         CaseName());
 
 TEST_F(HostileContent, TenThousandSubkeysListEveryAccount) {
   for (int i = 0; i < 5000; ++i) {
@@ -208,8 +207,7 @@ TEST_P(HostileValues, ShowWhatWasStoredAndChangeToADword) {
 
 INSTANTIATE_TEST_SUITE_P(
     Data, HostileValues,
-    testing::Values(StoredCase{"NoneEmpty", REG_NONE, {}, L"No"},
-                    StoredCase{"BinaryTwo", REG_BINARY, {0, 1}, L"Yes"},
+    testing::Values(StoredCase{"NoneEmpty", REG_NONE, {}, L"No"}, StoredCase{"BinaryTwo", REG_BINARY, {0, 1}, L"Yes"},
                     StoredCase{"BinaryThreeZero", REG_BINARY, {0, 0, 0}, L"No"},
                     StoredCase{"DwordFive", REG_DWORD, {5, 0, 0, 0}, L"Yes"},
                     StoredCase{"BigEndianOne", REG_DWORD_BIG_ENDIAN, {0, 0, 0, 1}, L"Yes"},

@@ -14,8 +14,8 @@ namespace {
 using namespace Module1;
 
 std::vector<std::wstring> List(const ScratchKey& scratch, const std::wstring& sub = L"") {
-  const KeyCollection names =
-      RegistryRoutines().EnumRegistryKeys(HKEY_CURRENT_USER, sub.empty() ? scratch.Path() : scratch.Path() + L"\\" + sub);
+  const KeyCollection names = RegistryRoutines().EnumRegistryKeys(
+      HKEY_CURRENT_USER, sub.empty() ? scratch.Path() : scratch.Path() + L"\\" + sub);
   return {names.begin(), names.end()};
 }
 
@@ -157,7 +157,8 @@ TEST(DwordValueOnWine, PathsThatNameNoKeyGiveNothing) {
   ScratchKey scratch;
   scratch.Set(L"Preferences", L"EnablePlugins", REG_DWORD, "\1\0\0\0", 4);
   const std::wstring good = scratch.FullPath(L"Preferences");
-  for (const std::wstring& path : {L"hkey_current_user" + good.substr(17), L"HKEY_CU" + good.substr(17), good + L"\\"}) {
+  for (const std::wstring& path :
+       {L"hkey_current_user" + good.substr(17), L"HKEY_CU" + good.substr(17), good + L"\\"}) {
     EXPECT_EQ(ReadDwordValue(path, L"EnablePlugins"), DwordRead::Nothing()) << path;
     EXPECT_FALSE(WriteDwordValue(path, L"EnablePlugins", 0)) << path;
   }

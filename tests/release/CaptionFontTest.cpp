@@ -41,15 +41,14 @@ TEST_P(CaptionFont, PicksTheLegibleFaceAndSize) {
   EXPECT_GE(-chosen.lfHeight, MinimumCaptionPixels(row.dpi));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    MessageFonts, CaptionFont,
-    testing::Values(CaptionCase{"WineDefaultAt96", nullptr, 0, 96, L"MS Shell Dlg 2", 10},
-                    CaptionCase{"WineDefaultAt120", nullptr, 0, 120, L"MS Shell Dlg 2", 12},
-                    CaptionCase{"WineDefaultAt144", nullptr, 0, 144, L"MS Shell Dlg 2", 15},
-                    CaptionCase{"SegoeUi9ptAt96", L"Segoe UI", 12, 96, L"MS Shell Dlg 2", 10},
-                    CaptionCase{"SegoeUi9ptAt144", L"Segoe UI", 18, 144, L"MS Shell Dlg 2", 15},
-                    CaptionCase{"MessageFontThatFits", L"Tahoma", 10, 96, L"Tahoma", 10},
-                    CaptionCase{"MessageFontTooSmall", L"Tahoma", 9, 96, L"MS Shell Dlg 2", 10}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(MessageFonts, CaptionFont,
+                         testing::Values(CaptionCase{"WineDefaultAt96", nullptr, 0, 96, L"MS Shell Dlg 2", 10},
+                                         CaptionCase{"WineDefaultAt120", nullptr, 0, 120, L"MS Shell Dlg 2", 12},
+                                         CaptionCase{"WineDefaultAt144", nullptr, 0, 144, L"MS Shell Dlg 2", 15},
+                                         CaptionCase{"SegoeUi9ptAt96", L"Segoe UI", 12, 96, L"MS Shell Dlg 2", 10},
+                                         CaptionCase{"SegoeUi9ptAt144", L"Segoe UI", 18, 144, L"MS Shell Dlg 2", 15},
+                                         CaptionCase{"MessageFontThatFits", L"Tahoma", 10, 96, L"Tahoma", 10},
+                                         CaptionCase{"MessageFontTooSmall", L"Tahoma", 9, 96, L"MS Shell Dlg 2", 10}),
+                         CaseName());
 
 }  // namespace

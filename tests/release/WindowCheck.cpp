@@ -123,12 +123,14 @@ TEST_F(ProgramWindow, BackgroundIsTheSystemButtonFace) {
   ClientToScreen(Window(), &point);
   const COLORREF wanted = GetSysColor(COLOR_BTNFACE);
   COLORREF seen = CLR_INVALID;
-  WaitUntil([&] {
-    HDC screen = GetDC(nullptr);
-    seen = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return seen == wanted;
-  }, 5000);
+  WaitUntil(
+      [&] {
+        HDC screen = GetDC(nullptr);
+        seen = GetPixel(screen, point.x, point.y);
+        ReleaseDC(nullptr, screen);
+        return seen == wanted;
+      },
+      5000);
   EXPECT_EQ(seen, wanted);
 }
 
@@ -223,10 +225,10 @@ class ProgramFile : public testing::Test {
 TEST_F(ProgramFile, ManifestAsksForVisualStylesDpiAwarenessAndTheUsersRights) {
   const std::string_view manifest = Resource(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
   ASSERT_FALSE(manifest.empty()) << "no manifest resource";
-  for (const char* wanted : {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"", ">true/pm<",
-                             ">PerMonitorV2, PerMonitor<", "level=\"asInvoker\"",
-                             "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
-                             "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+  for (const char* wanted :
+       {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"", ">true/pm<", ">PerMonitorV2, PerMonitor<",
+        "level=\"asInvoker\"", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
     EXPECT_NE(manifest.find(wanted), std::string_view::npos) << "the manifest lacks " << wanted;
   }
 }

@@ -21,8 +21,8 @@ class ComboFixture {
   ComboFixture() {
     const Form1Layout::ControlDef& def = *Form1Layout::FindControl(Form1Layout::kCombo1);
     parent_ = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPED, 0, 0, 320, 200, nullptr, nullptr, nullptr, nullptr);
-    combo_ = CreateWindowExW(0, def.className, def.text, def.style, 10, 10, 200, 200, parent_, nullptr, nullptr,
-                             nullptr);
+    combo_ =
+        CreateWindowExW(0, def.className, def.text, def.style, 10, 10, 200, 200, parent_, nullptr, nullptr, nullptr);
   }
   ComboFixture(const ComboFixture&) = delete;
   ComboFixture& operator=(const ComboFixture&) = delete;
@@ -74,13 +74,11 @@ TEST_P(AccountListFill, ListsTheAccountsInTheOrderHeld) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, AccountListFill,
-    testing::Values(
-        FillCase{"Mixed", {}, {L"b@y.org", L"NoAt", L"a@x.com", L"Updates"}, {L"b@y.org", L"a@x.com"}, 2},
-        FillCase{"NoAccounts", {}, {L"NoAt", L"Updates"}, {}, 0},
-        FillCase{"Nothing", {}, {}, {}, 0},
-        FillCase{"EmptyNameSkipped", {}, {L"", L"@"}, {L"@"}, 1},
-        FillCase{"AppendsAfterWhatIsThere", {L"zed@z.net"}, {L"a@x.com"}, {L"zed@z.net", L"a@x.com"}, 1},
-        FillCase{"UnicodeKept", {}, {L"j\u00f6rg@example.de"}, {L"j\u00f6rg@example.de"}, 1}),
+    testing::Values(FillCase{"Mixed", {}, {L"b@y.org", L"NoAt", L"a@x.com", L"Updates"}, {L"b@y.org", L"a@x.com"}, 2},
+                    FillCase{"NoAccounts", {}, {L"NoAt", L"Updates"}, {}, 0}, FillCase{"Nothing", {}, {}, {}, 0},
+                    FillCase{"EmptyNameSkipped", {}, {L"", L"@"}, {L"@"}, 1},
+                    FillCase{"AppendsAfterWhatIsThere", {L"zed@z.net"}, {L"a@x.com"}, {L"zed@z.net", L"a@x.com"}, 1},
+                    FillCase{"UnicodeKept", {}, {L"j\u00f6rg@example.de"}, {L"j\u00f6rg@example.de"}, 1}),
     CaseName());
 
 TEST(AccountListFill, LongListKeepsEveryAccountInOrder) {

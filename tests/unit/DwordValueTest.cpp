@@ -84,17 +84,13 @@ TEST_P(DwordValueFaults, ReportFailureAndCloseWhatWasOpened) {
   EXPECT_TRUE(fake.Balanced());
 }
 
-INSTANTIATE_TEST_SUITE_P(Statuses, DwordValueFaults,
-                         testing::Values(FaultCase{Call::Open, ERROR_FILE_NOT_FOUND},
-                                         FaultCase{Call::Open, ERROR_ACCESS_DENIED},
-                                         FaultCase{Call::Open, ERROR_MORE_DATA},
-                                         FaultCase{Call::Query, ERROR_FILE_NOT_FOUND},
-                                         FaultCase{Call::Query, ERROR_ACCESS_DENIED},
-                                         FaultCase{Call::Query, ERROR_MORE_DATA},
-                                         FaultCase{Call::Set, ERROR_ACCESS_DENIED},
-                                         FaultCase{Call::Set, ERROR_FILE_NOT_FOUND},
-                                         FaultCase{Call::Set, ERROR_MORE_DATA},
-                                         FaultCase{Call::Close, ERROR_INVALID_HANDLE}));
+INSTANTIATE_TEST_SUITE_P(
+    Statuses, DwordValueFaults,
+    testing::Values(FaultCase{Call::Open, ERROR_FILE_NOT_FOUND}, FaultCase{Call::Open, ERROR_ACCESS_DENIED},
+                    FaultCase{Call::Open, ERROR_MORE_DATA}, FaultCase{Call::Query, ERROR_FILE_NOT_FOUND},
+                    FaultCase{Call::Query, ERROR_ACCESS_DENIED}, FaultCase{Call::Query, ERROR_MORE_DATA},
+                    FaultCase{Call::Set, ERROR_ACCESS_DENIED}, FaultCase{Call::Set, ERROR_FILE_NOT_FOUND},
+                    FaultCase{Call::Set, ERROR_MORE_DATA}, FaultCase{Call::Close, ERROR_INVALID_HANDLE}));
 
 TEST(WriteDwordValue, StoresFourLittleEndianBytesAsRegDword) {
   FakeRegistry fake;

@@ -33,8 +33,7 @@ TEST_P(KeyCollectionAdd, KeepsOrderAndTheFirstSpellingOfEachName) {
   EXPECT_FALSE(names.Contains(L"d"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, KeyCollectionAdd,
-                         testing::Values(AddCase{"Copied", false}, AddCase{"Moved", true}),
+INSTANTIATE_TEST_SUITE_P(Ways, KeyCollectionAdd, testing::Values(AddCase{"Copied", false}, AddCase{"Moved", true}),
                          CaseName());
 
 }  // namespace

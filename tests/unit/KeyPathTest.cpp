@@ -26,24 +26,22 @@ TEST_P(SplitKeyPathTest, GivesRootAndSubkeyPath) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, SplitKeyPathTest,
-    testing::Values(
-        SplitCase{L"HKEY_CURRENT_USER\\Software\\Halvorn\\Brindlex", kHkeyCurrentUser, L"Software\\Halvorn\\Brindlex"},
-        SplitCase{L"HKEY_LOCAL_MACHINE", kHkeyLocalMachine, L""},
-        SplitCase{L"HKEY_CURRENT_USER\\", kNoKey, L"HKEY_CURRENT_USER\\"},
-        SplitCase{L"HKEY_CURRENT_USER\\a\\", kNoKey, L"HKEY_CURRENT_USER\\a\\"},
-        SplitCase{L"hkey_current_user\\Software", kNoKey, L"hkey_current_user\\Software"},
-        SplitCase{L"HKEY_current_user\\Software", kNoKey, L"Software"},
-        SplitCase{L"HKEY_LOCAL\\Software", kNoKey, L"Software"},
-        SplitCase{L"HKEY_CURRENT_USER\\\\Software", kHkeyCurrentUser, L"\\Software"},
-        SplitCase{L"SOFTWARE\\x", kNoKey, L"SOFTWARE\\x"},
-        SplitCase{L" HKEY_CURRENT_USER\\x", kNoKey, L" HKEY_CURRENT_USER\\x"},
-        SplitCase{L"HKEY", kNoKey, L"HKEY"},
-        SplitCase{L"HKEY_", kNoKey, L""},
-        SplitCase{L"", kNoKey, L""},
-        SplitCase{L"\\", kNoKey, L"\\"},
-        SplitCase{L"HKEY_USERS\\.DEFAULT\\a b\\@x", kHkeyUsers, L".DEFAULT\\a b\\@x"},
-        SplitCase{L"HKEY_CURRENT_USER\\Software\\Halvorn\\Brindlex\\--> Emails <--\\Preferences", kHkeyCurrentUser,
-                  L"Software\\Halvorn\\Brindlex\\--> Emails <--\\Preferences"}));
+    testing::Values(SplitCase{L"HKEY_CURRENT_USER\\Software\\Halvorn\\Brindlex", kHkeyCurrentUser,
+                              L"Software\\Halvorn\\Brindlex"},
+                    SplitCase{L"HKEY_LOCAL_MACHINE", kHkeyLocalMachine, L""},
+                    SplitCase{L"HKEY_CURRENT_USER\\", kNoKey, L"HKEY_CURRENT_USER\\"},
+                    SplitCase{L"HKEY_CURRENT_USER\\a\\", kNoKey, L"HKEY_CURRENT_USER\\a\\"},
+                    SplitCase{L"hkey_current_user\\Software", kNoKey, L"hkey_current_user\\Software"},
+                    SplitCase{L"HKEY_current_user\\Software", kNoKey, L"Software"},
+                    SplitCase{L"HKEY_LOCAL\\Software", kNoKey, L"Software"},
+                    SplitCase{L"HKEY_CURRENT_USER\\\\Software", kHkeyCurrentUser, L"\\Software"},
+                    SplitCase{L"SOFTWARE\\x", kNoKey, L"SOFTWARE\\x"},
+                    SplitCase{L" HKEY_CURRENT_USER\\x", kNoKey, L" HKEY_CURRENT_USER\\x"},
+                    SplitCase{L"HKEY", kNoKey, L"HKEY"}, SplitCase{L"HKEY_", kNoKey, L""}, SplitCase{L"", kNoKey, L""},
+                    SplitCase{L"\\", kNoKey, L"\\"},
+                    SplitCase{L"HKEY_USERS\\.DEFAULT\\a b\\@x", kHkeyUsers, L".DEFAULT\\a b\\@x"},
+                    SplitCase{L"HKEY_CURRENT_USER\\Software\\Halvorn\\Brindlex\\--> Emails <--\\Preferences",
+                              kHkeyCurrentUser, L"Software\\Halvorn\\Brindlex\\--> Emails <--\\Preferences"}));
 
 struct RootCase {
   std::wstring name;

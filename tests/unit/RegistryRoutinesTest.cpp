@@ -50,13 +50,12 @@ TEST_P(RegistryRoutinesListing, GivesNamesInOrderAndClosesTheKey) {
 
 INSTANTIATE_TEST_SUITE_P(
     Statuses, RegistryRoutinesListing,
-    testing::Values(
-        ListingCase{"plain", -1, 0, false, {L"b@y.org", L"NoAt", L"a@x.com"}, 4},
-        ListingCase{"moreDataSkipsOne", 1, ERROR_MORE_DATA, false, {L"b@y.org", L"a@x.com"}, 4},
-        ListingCase{"earlyNoMoreItems", 1, ERROR_NO_MORE_ITEMS, false, {L"b@y.org"}, 2},
-        ListingCase{"accessDeniedEnds", 2, ERROR_ACCESS_DENIED, false, {L"b@y.org", L"NoAt"}, 3},
-        ListingCase{"keyDeletedForever", 1, ERROR_KEY_DELETED, true, {L"b@y.org"}, 2},
-        ListingCase{"invalidHandleForever", 0, ERROR_INVALID_HANDLE, true, {}, 1}),
+    testing::Values(ListingCase{"plain", -1, 0, false, {L"b@y.org", L"NoAt", L"a@x.com"}, 4},
+                    ListingCase{"moreDataSkipsOne", 1, ERROR_MORE_DATA, false, {L"b@y.org", L"a@x.com"}, 4},
+                    ListingCase{"earlyNoMoreItems", 1, ERROR_NO_MORE_ITEMS, false, {L"b@y.org"}, 2},
+                    ListingCase{"accessDeniedEnds", 2, ERROR_ACCESS_DENIED, false, {L"b@y.org", L"NoAt"}, 3},
+                    ListingCase{"keyDeletedForever", 1, ERROR_KEY_DELETED, true, {L"b@y.org"}, 2},
+                    ListingCase{"invalidHandleForever", 0, ERROR_INVALID_HANDLE, true, {}, 1}),
     CaseName());
 
 TEST(RegistryRoutines, CallsEnumerationWithTheFixedBuffers) {
@@ -142,12 +141,12 @@ TEST_P(RegistryRoutinesTrimNull, CutsAtTheFirstNulAndWritesBack) {
   EXPECT_EQ(item, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, RegistryRoutinesTrimNull,
-    testing::Values(TrimCase{std::wstring(L"abc\0def", 7), L"abc"}, TrimCase{L"abc", L"abc"},
-                    TrimCase{std::wstring(L"\0abc", 4), L""}, TrimCase{L"", L""},
-                    TrimCase{std::wstring(L"a\0\0", 3), L"a"},
-                    // Far past the 16-bit position limit: still cut exactly.
-                    TrimCase{std::wstring(40000, L'x') + std::wstring(1, L'\0') + L"tail", std::wstring(40000, L'x')}));
+INSTANTIATE_TEST_SUITE_P(Texts, RegistryRoutinesTrimNull,
+                         testing::Values(TrimCase{std::wstring(L"abc\0def", 7), L"abc"}, TrimCase{L"abc", L"abc"},
+                                         TrimCase{std::wstring(L"\0abc", 4), L""}, TrimCase{L"", L""},
+                                         TrimCase{std::wstring(L"a\0\0", 3), L"a"},
+                                         // Far past the 16-bit position limit: still cut exactly.
+                                         TrimCase{std::wstring(40000, L'x') + std::wstring(1, L'\0') + L"tail",
+                                                  std::wstring(40000, L'x')}));
 
 }  // namespace

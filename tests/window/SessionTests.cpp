@@ -195,8 +195,23 @@ std::wstring Printable(const std::wstring& text) {
 }
 
 // What a person does in the random session.
-enum class Act { ListClick, Down, Up, WheelDown, WheelUp, ClickYes, ClickNo, Space, Change, Type, CtrlV, ShiftInsert,
-                 Enter, Escape, Tab };
+enum class Act {
+  ListClick,
+  Down,
+  Up,
+  WheelDown,
+  WheelUp,
+  ClickYes,
+  ClickNo,
+  Space,
+  Change,
+  Type,
+  CtrlV,
+  ShiftInsert,
+  Enter,
+  Escape,
+  Tab
+};
 constexpr struct {
   Act act;
   const wchar_t* name;
@@ -288,8 +303,8 @@ class RandomSession : public SessionTest {
   // Clicks Change; the message, and the value stored, follow the model.
   AssertionResult Change(Model& model, bool clickOk) const {
     const std::wstring account = model.chosen == CB_ERR ? kComboText : items_[static_cast<size_t>(model.chosen)];
-    const bool changes = model.chosen != CB_ERR && model.withPreferences.count(account) != 0 &&
-                         model.unreadable.count(account) == 0;
+    const bool changes =
+        model.chosen != CB_ERR && model.withPreferences.count(account) != 0 && model.unreadable.count(account) == 0;
     const Dismissal how = clickOk ? Dismissal::ClickOk : Dismissal::Enter;
     if (AssertionResult said = ChangeSays(MessageFor(changes), how); !said) {
       return said;
@@ -494,20 +509,60 @@ TEST_P(InputAbuse, LeavesTheTextTheChoiceAndTheRegistryAlone) {
 
 const Abuse kAbuses[] = {
     {"TypingAnAccountName", [](HWND) { return Input(L"b@y.org"); }},
-    {"EndBackspaces", [](HWND) { return Press({{VK_END}, {VK_BACK}, {VK_BACK}, {VK_BACK}}); }},
-    {"HomeDeletes", [](HWND) { return Press({{VK_HOME}, {VK_DELETE}, {VK_DELETE}}); }},
-    {"SelectionDeleted", [](HWND) { return Press({{VK_HOME}, {VK_SHIFT, VK_END}, {VK_DELETE}}); }},
-    {"SelectionBackspaced", [](HWND) { return Press({{VK_END}, {VK_SHIFT, VK_HOME}, {VK_BACK}}); }},
-    {"CtrlV", [](HWND) { return Press({{VK_CONTROL, 'V'}}); }},
-    {"ShiftInsert", [](HWND) { return Press({{VK_SHIFT, VK_INSERT}}); }},
-    {"CtrlX", [](HWND) { return Press({{VK_HOME}, {VK_SHIFT, VK_END}, {VK_CONTROL, 'X'}}); }},
-    {"ShiftDelete", [](HWND) { return Press({{VK_HOME}, {VK_SHIFT, VK_END}, {VK_SHIFT, VK_DELETE}}); }},
-    {"CtrlZAfterTyping", [](HWND) { return Input(L"zz", {{VK_CONTROL, 'Z'}}); }},
+    {"EndBackspaces",
+     [](HWND) {
+       return Press({{VK_END}, {VK_BACK}, {VK_BACK}, {VK_BACK}});
+     }},
+    {"HomeDeletes",
+     [](HWND) {
+       return Press({{VK_HOME}, {VK_DELETE}, {VK_DELETE}});
+     }},
+    {"SelectionDeleted",
+     [](HWND) {
+       return Press({{VK_HOME}, {VK_SHIFT, VK_END}, {VK_DELETE}});
+     }},
+    {"SelectionBackspaced",
+     [](HWND) {
+       return Press({{VK_END}, {VK_SHIFT, VK_HOME}, {VK_BACK}});
+     }},
+    {"CtrlV",
+     [](HWND) {
+       return Press({{VK_CONTROL, 'V'}});
+     }},
+    {"ShiftInsert",
+     [](HWND) {
+       return Press({{VK_SHIFT, VK_INSERT}});
+     }},
+    {"CtrlX",
+     [](HWND) {
+       return Press({{VK_HOME}, {VK_SHIFT, VK_END}, {VK_CONTROL, 'X'}});
+     }},
+    {"ShiftDelete",
+     [](HWND) {
+       return Press({{VK_HOME}, {VK_SHIFT, VK_END}, {VK_SHIFT, VK_DELETE}});
+     }},
+    {"CtrlZAfterTyping",
+     [](HWND) {
+       return Input(L"zz", {{VK_CONTROL, 'Z'}});
+     }},
     {"MenuPaste", [](HWND window) { return FromContextMenu(window, {'P'}); }},
-    {"MenuSelectAllThenPaste", [](HWND window) { return FromContextMenu(window, {'A', 'P'}); }},
-    {"MenuSelectAllThenCut", [](HWND window) { return FromContextMenu(window, {'A', 'T'}); }},
-    {"MenuSelectAllThenDelete", [](HWND window) { return FromContextMenu(window, {'A', 'D'}); }},
-    {"MenuUndoAfterTyping", [](HWND window) { Input(L"zz"); return FromContextMenu(window, {'U'}); }},
+    {"MenuSelectAllThenPaste",
+     [](HWND window) {
+       return FromContextMenu(window, {'A', 'P'});
+     }},
+    {"MenuSelectAllThenCut",
+     [](HWND window) {
+       return FromContextMenu(window, {'A', 'T'});
+     }},
+    {"MenuSelectAllThenDelete",
+     [](HWND window) {
+       return FromContextMenu(window, {'A', 'D'});
+     }},
+    {"MenuUndoAfterTyping",
+     [](HWND window) {
+       Input(L"zz");
+       return FromContextMenu(window, {'U'});
+     }},
     // Wine's own controls cannot start an OLE drag of text, so no text can be dropped here: these drags only end on
     // the field or start in it.
     {"DragFromLabelOntoField", [](HWND window) { return Drag(window, kLabel1, kCombo1); }},
@@ -524,8 +579,8 @@ TEST_F(ContextMenu, CopyPutsTheFieldTextOnTheClipboard) {
   ASSERT_TRUE(Launch());
   ASSERT_TRUE(ClickListItem(IndexOf(L"a@x.com")));
   ASSERT_TRUE(FromContextMenu(window_, {'A', 'C'}));
-  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == L"a@x.com"; })) << "the clipboard holds \""
-                                                                        << ClipboardText().value_or(L"no text") << "\"";
+  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == L"a@x.com"; }))
+      << "the clipboard holds \"" << ClipboardText().value_or(L"no text") << "\"";
 }
 
 // Where the mouse wheel turns over the closed combo: its field, or its arrow button.
@@ -608,20 +663,21 @@ TEST_P(EnterAndEscape, PressNothing) {
   EXPECT_TRUE(SameHive(before, SnapshotCurrentUser()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Controls, EnterAndEscape, testing::ValuesIn([] {
-                           std::vector<Case<KeyOnControl>> presses;
-                           for (const auto& [id, name] : {std::pair<int, const char*>{kCombo1, "Combo1"},
-                                                          {kOptYes, "OptYes"}, {kOptNo, "OptNo"},
-                                                          {kChange, "Change"}, {kExit, "Exit"}}) {
-                             for (const WORD key : {VK_RETURN, VK_ESCAPE}) {
-                               presses.push_back({std::string(name) + (key == VK_RETURN ? "Enter" : "Escape"),
-                                                  {id, key}});
-                             }
-                           }
-                           return presses;
-                         }()),
-                         CaseName());
-
+INSTANTIATE_TEST_SUITE_P(
+    Controls, EnterAndEscape, testing::ValuesIn([] {
+      std::vector<Case<KeyOnControl>> presses;
+      for (const auto& [id, name] : {std::pair<int, const char*>{kCombo1, "Combo1"},
+                                     {kOptYes, "OptYes"},
+                                     {kOptNo, "OptNo"},
+                                     {kChange, "Change"},
+                                     {kExit, "Exit"}}) {
+        for (const WORD key : {VK_RETURN, VK_ESCAPE}) {
+          presses.push_back({std::string(name) + (key == VK_RETURN ? "Enter" : "Escape"), {id, key}});
+        }
+      }
+      return presses;
+    }()),
+    CaseName());
 
 // Enter and Escape press no button, but in the open list they still close it, as in any combo box.
 class OpenList : public SessionTest, public testing::WithParamInterface<Case<WORD>> {};

@@ -247,8 +247,8 @@ AssertionResult WindowFixture::MessageBoxShows(const wchar_t* text, HWND& box) c
   }
   const MessageBoxView view = ReadMessageBox(box);
   if (view.title != Form1::kMessageTitle || view.text != text) {
-    return AssertionFailure() << "the message box says \"" << view.text << "\" titled \"" << view.title
-                              << "\", not \"" << text << "\"";
+    return AssertionFailure() << "the message box says \"" << view.text << "\" titled \"" << view.title << "\", not \""
+                              << text << "\"";
   }
   if (view.buttons.size() != 1 || GetDlgCtrlID(view.buttons.front()) != IDOK) {
     return AssertionFailure() << "the message box has " << view.buttons.size() << " buttons, not one OK button";

@@ -108,9 +108,13 @@ TEST_F(WindowStartup, ShowsCaptionsWithNothingChosenAndFocusInCombo1) {
     int id;
     const wchar_t* text;
   } kCaptions[] = {
-      {kCombo1, kComboText}, {kLabel1, L"Select Passport Email:"}, {kFrame1, L"Plugins Enabled"},
-      {kOptYes, L"Yes"},     {kOptNo, L"No"},
-      {kChange, L"Change"},  {kExit, L"Exit"},
+      {kCombo1, kComboText},
+      {kLabel1, L"Select Passport Email:"},
+      {kFrame1, L"Plugins Enabled"},
+      {kOptYes, L"Yes"},
+      {kOptNo, L"No"},
+      {kChange, L"Change"},
+      {kExit, L"Exit"},
   };
   for (const auto& caption : kCaptions) {
     EXPECT_EQ(Text(Control(caption.id)), caption.text) << ControlName(caption.id);
@@ -194,19 +198,49 @@ TEST_P(WindowTyping, LeavesCombo1TextUnchanged) {
   EXPECT_EQ(ComboSelection(combo), CB_ERR);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, WindowTyping,
-    testing::Values(Editing{"Letters", [] { PressKey('A'); PressChord({VK_SHIFT, 'Q'}); }},
-                    Editing{"Digits", [] { PressKey('1'); PressKey('0'); }},
-                    Editing{"UnicodeCharacters", [] { TypeText(L"\u00e9@x"); }},
-                    Editing{"EndBackspace", [] { PressKey(VK_END); PressKey(VK_BACK); }},
-                    Editing{"HomeDelete", [] { PressKey(VK_HOME); PressKey(VK_DELETE); }},
-                    Editing{"CtrlV", [] { PressChord({VK_CONTROL, 'V'}); }},
-                    Editing{"ShiftInsert", [] { PressChord({VK_SHIFT, VK_INSERT}); }},
-                    Editing{"CtrlX", [] { PressChord({VK_CONTROL, 'X'}); }},
-                    Editing{"ShiftDelete", [] { PressChord({VK_SHIFT, VK_DELETE}); }},
-                    Editing{"AltBackspace", [] { PressChord({VK_MENU, VK_BACK}); }}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(Keys, WindowTyping,
+                         testing::Values(Editing{"Letters",
+                                                 [] {
+                                                   PressKey('A');
+                                                   PressChord({VK_SHIFT, 'Q'});
+                                                 }},
+                                         Editing{"Digits",
+                                                 [] {
+                                                   PressKey('1');
+                                                   PressKey('0');
+                                                 }},
+                                         Editing{"UnicodeCharacters", [] { TypeText(L"\u00e9@x"); }},
+                                         Editing{"EndBackspace",
+                                                 [] {
+                                                   PressKey(VK_END);
+                                                   PressKey(VK_BACK);
+                                                 }},
+                                         Editing{"HomeDelete",
+                                                 [] {
+                                                   PressKey(VK_HOME);
+                                                   PressKey(VK_DELETE);
+                                                 }},
+                                         Editing{"CtrlV",
+                                                 [] {
+                                                   PressChord({VK_CONTROL, 'V'});
+                                                 }},
+                                         Editing{"ShiftInsert",
+                                                 [] {
+                                                   PressChord({VK_SHIFT, VK_INSERT});
+                                                 }},
+                                         Editing{"CtrlX",
+                                                 [] {
+                                                   PressChord({VK_CONTROL, 'X'});
+                                                 }},
+                                         Editing{"ShiftDelete",
+                                                 [] {
+                                                   PressChord({VK_SHIFT, VK_DELETE});
+                                                 }},
+                                         Editing{"AltBackspace",
+                                                 [] {
+                                                   PressChord({VK_MENU, VK_BACK});
+                                                 }}),
+                         CaseName());
 
 class WindowTabOrder : public WindowTest {};
 
