@@ -1,9 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include "registry/UniqueOwner.h"
 #include "ui/Form1Layout.h"
 #include "ui/UniqueFont.h"
-#include "ui/UniqueOwner.h"
 
 // The plumbing of Form1's controls: where they stand, their font, their icon and the subclassing that keeps the
 // push buttons out of the dialog manager's default-button handling.
