@@ -17,16 +17,7 @@ namespace {
 
 using Form1Layout::ControlDef;
 using Form1Layout::kControls;
-
-// The control's font as its description; lfHeight 0 if it has none.
-LOGFONTW ControlFont(HWND control) {
-  LOGFONTW font{};
-  const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-  if (handle != nullptr) {
-    GetObjectW(handle, sizeof font, &font);
-  }
-  return font;
-}
+using LayoutChecks::ControlFont;
 
 testing::AssertionResult LaidOutAt(HWND window, int dpi) {
   testing::AssertionResult result = LayoutChecks::ClientAreaIsTableSize(window, dpi);

@@ -241,6 +241,15 @@ AssertionResult ControlsLieInside(HWND window) {
   return AssertionSuccess();
 }
 
+LOGFONTW ControlFont(HWND control) {
+  LOGFONTW font{};
+  const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  if (handle != nullptr) {
+    GetObjectW(handle, sizeof font, &font);
+  }
+  return font;
+}
+
 AssertionResult CaptionFits(HWND window, const ControlDef& control, int dpi) {
   HWND handle = GetDlgItem(window, control.id);
   if (handle == nullptr) {

@@ -22,6 +22,9 @@ testing::AssertionResult ControlIsAtTableRect(HWND window, const Form1Layout::Co
 // Every control lies inside the client area, and every control the table puts inside Frame1 inside the frame.
 testing::AssertionResult ControlsLieInside(HWND window);
 
+// The control's font as its description, read in the control's own process; lfHeight 0 if it has none.
+LOGFONTW ControlFont(HWND control);
+
 // The control shows the table's caption, and the caption, measured in the control's own font, fits its control
 // beside the control's decoration (radio circle, button and frame borders).
 testing::AssertionResult CaptionFits(HWND window, const Form1Layout::ControlDef& control, int dpi);
