@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <iterator>
 #include <string_view>
+#include <utility>
 
 #include "ui/Dpi.h"
 #include "ui/Form1Layout.h"
@@ -16,6 +17,8 @@ namespace {
 // The dialog face of every Windows since 2000: a font substitute the system maps to Tahoma.
 constexpr wchar_t kDialogFace[] = L"MS Shell Dlg 2";
 constexpr int kDialogPoints = 8;
+// The smallest caption size the window asks for at 96 DPI; only where nothing fits at it does the font go smaller.
+constexpr int kMinimumPixels = 10;
 // Below this no caption is legible at all; the search stops here whatever fits.
 constexpr int kSmallestPixels = 6;
 
@@ -34,10 +37,11 @@ int CaptionMargin(const ControlDef& def, int dpi) {
   }
 }
 
-bool CaptionsFit(HDC dc, const LOGFONTW& description, int dpi) {
-  const UniqueFont font(CreateFontIndirectW(&description));
+// The font made from description, if every caption fits its control in it; empty otherwise.
+UniqueFont FittingFont(HDC dc, const LOGFONTW& description, int dpi) {
+  UniqueFont font(CreateFontIndirectW(&description));
   if (!font) {
-    return false;
+    return font;
   }
   HGDIOBJ previous = SelectObject(dc, font.Get());
   bool fit = true;
@@ -54,10 +58,8 @@ bool CaptionsFit(HDC dc, const LOGFONTW& description, int dpi) {
     }
   }
   SelectObject(dc, previous);
-  return fit;
+  return fit ? std::move(font) : UniqueFont();
 }
-
-int Pixels(const LOGFONTW& font) { return std::abs(font.lfHeight); }
 
 LOGFONTW WithPixels(LOGFONTW font, int pixels) {
   font.lfHeight = -pixels;  // negative: the character height, as a point size gives it
@@ -65,35 +67,44 @@ LOGFONTW WithPixels(LOGFONTW font, int pixels) {
   return font;
 }
 
-}  // namespace
+struct Choice {
+  LOGFONTW description;
+  UniqueFont font;
+};
 
-int MinimumCaptionPixels(int dpi) { return 10 * dpi / 96; }
-
-LOGFONTW ChooseCaptionFont(const LOGFONTW& messageFont, int dpi) {
+Choice Choose(const LOGFONTW& messageFont, int dpi) {
   // Text measures the same on a memory device context as on the window's, for the font's size is in pixels.
   const UniqueDc dc(CreateCompatibleDC(nullptr));
-  const int minimum = MinimumCaptionPixels(dpi);
-  if (dc && Pixels(messageFont) >= minimum && CaptionsFit(dc.Get(), messageFont, dpi)) {
-    return messageFont;
+  const int minimum = kMinimumPixels * dpi / 96;
+  if (dc && std::abs(messageFont.lfHeight) >= minimum) {
+    UniqueFont font = FittingFont(dc.Get(), messageFont, dpi);
+    if (font) {
+      return {messageFont, std::move(font)};
+    }
   }
-  LOGFONTW dialog = messageFont;  // keeps the user's weight, quality and character set
+  LOGFONTW dialog = messageFont;  // keeps the user's quality and character set
   static_assert(std::size(kDialogFace) <= std::size(LOGFONTW{}.lfFaceName));
   std::copy(std::begin(kDialogFace), std::end(kDialogFace), dialog.lfFaceName);
   dialog.lfWeight = FW_NORMAL;
   dialog.lfItalic = FALSE;
-  int pixels = MulDiv(kDialogPoints, dpi, 72);
   const int smallest = MulDiv(kSmallestPixels, dpi, 96);
-  while (dc && pixels > smallest && !CaptionsFit(dc.Get(), WithPixels(dialog, pixels), dpi)) {
-    --pixels;
+  for (int pixels = MulDiv(kDialogPoints, dpi, 72);; --pixels) {
+    const LOGFONTW description = WithPixels(dialog, pixels);
+    UniqueFont font = dc ? FittingFont(dc.Get(), description, dpi) : UniqueFont();
+    if (font || !dc || pixels <= smallest) {
+      return {description, font ? std::move(font) : UniqueFont(CreateFontIndirectW(&description))};
+    }
   }
-  return WithPixels(dialog, pixels);
 }
+
+}  // namespace
+
+LOGFONTW ChooseCaptionFont(const LOGFONTW& messageFont, int dpi) { return Choose(messageFont, dpi).description; }
 
 UniqueFont CreateCaptionFont(int dpi) {
   LOGFONTW message{};
   if (!Dpi::GetMessageFont(dpi, message)) {
     return UniqueFont();
   }
-  const LOGFONTW chosen = ChooseCaptionFont(message, dpi);
-  return UniqueFont(CreateFontIndirectW(&chosen));
+  return Choose(message, dpi).font;  // a member of a temporary: moved
 }

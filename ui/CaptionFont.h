@@ -13,6 +13,3 @@ LOGFONTW ChooseCaptionFont(const LOGFONTW& messageFont, int dpi);
 // The font ChooseCaptionFont picks from the system's message font at dpi; empty if the system gives no message font
 // or no font can be made.
 UniqueFont CreateCaptionFont(int dpi);
-
-// The smallest caption size the window asks for at dpi, in pixels: 10 at 96 DPI.
-int MinimumCaptionPixels(int dpi);

@@ -134,7 +134,6 @@ void Form1::CreateControls(int dpi) {
 
 void Form1::ApplyLayout(int dpi) {
   SizeClientArea(hwnd_, ClientSize(dpi));
-  SetIcons(dpi);
   UniqueFont font = CreateCaptionFont(dpi);
   const WPARAM fontHandle = FontParam(font);
   for (const ControlDef& def : kControls) {
@@ -203,6 +202,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      SetIcons(HIWORD(wParam));
       ApplyLayout(HIWORD(wParam));
       return 0;
     }

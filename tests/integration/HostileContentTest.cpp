@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FormHarness.h"
+#include "registry/AnsiText.h"
 #include "tests/driver/RegistrySeed.h"
 #include "tests/support/CaseName.h"
 #include "ui/Form1.h"
@@ -107,12 +108,7 @@ class HostileCodePage : public HostileContent, public testing::WithParamInterfac
 
 TEST_P(HostileCodePage, NameIsListedOnceAndOnlyTheShownAccountChanges) {
   const CodePageCase& row = GetParam();
-  std::string narrow(64, '\0');
-  narrow.resize(static_cast<size_t>(
-      WideCharToMultiByte(CP_ACP, 0, row.name, -1, narrow.data(), static_cast<int>(narrow.size()), nullptr, nullptr)));
-  std::wstring converted(64, L'\0');
-  converted.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, narrow.c_str(), -1, converted.data(), 64)));
-  if (converted.c_str() != std::wstring(row.shownAs)) {
+  if (FromAnsi(ToAnsi(row.name)) != row.shownAs) {
     GTEST_SKIP() << "this code page converts the name otherwise";
   }
   CreateAccount(row.name, std::nullopt);  // Preferences without a value: unreadable, and any write would show

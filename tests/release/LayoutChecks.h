@@ -9,10 +9,6 @@
 // from the window's own process and from another one alike.
 namespace LayoutChecks {
 
-// Where the layout puts a control at dpi, in client pixels, as written down for each DPI the tests use; an empty
-// rectangle for any other DPI.
-RECT TableRect(const Form1Layout::ControlDef& control, int dpi);
-
 // The client area measures the table's width and height at dpi.
 testing::AssertionResult ClientAreaIsTableSize(HWND window, int dpi);
 

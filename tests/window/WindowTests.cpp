@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cwctype>
 #include <initializer_list>
 #include <optional>
@@ -14,6 +13,7 @@
 #include "tests/driver/UserInput.h"
 #include "tests/driver/WindowDriver.h"
 #include "tests/support/CaseName.h"
+#include "tests/support/PixelLayouts.h"
 #include "tests/window/WindowFixture.h"
 #include "ui/Form1.h"
 #include "ui/Form1Layout.h"
@@ -29,22 +29,6 @@ using testing::AssertionResult;
 using testing::AssertionSuccess;
 
 using ControlIds = std::initializer_list<int>;
-
-std::string Describe(const RECT& rect) {
-  char text[64];
-  std::snprintf(text, sizeof text, "(%ld,%ld)-(%ld,%ld)", rect.left, rect.top, rect.right, rect.bottom);
-  return text;
-}
-
-// Each control's place in client pixels at 96 DPI (the twips table at 15 twips a pixel).
-constexpr struct {
-  int id;
-  RECT rect;
-} kPlacesAt96Dpi[] = {
-    {kLabel1, {16, 8, 121, 21}},  {kCombo1, {40, 24, 273, 45}}, {kFrame1, {40, 48, 273, 97}},
-    {kOptYes, {56, 72, 113, 89}}, {kOptNo, {192, 72, 241, 89}}, {kChange, {216, 112, 297, 137}},
-    {kExit, {8, 112, 89, 137}},
-};
 
 // The three ways a person chooses an item of Combo1.
 enum class Choice { ArrowClick, F4ThenClick, DownArrow };
@@ -134,8 +118,9 @@ TEST_F(WindowStartup, ClientAreaAndControlsFollowTheLayoutAt96Dpi) {
   EXPECT_EQ(client.right - client.left, 312);
   EXPECT_EQ(client.bottom - client.top, 142);
   ASSERT_FALSE(ComboDroppedDown(Control(kCombo1)));  // a closed combo's rectangle is its field's
-  for (const auto& [id, rect] : kPlacesAt96Dpi) {
-    EXPECT_EQ(Describe(RectInParent(Control(id))), Describe(rect)) << ControlName(id);
+  for (const ControlDef& control : kControls) {
+    EXPECT_EQ(Describe(RectInParent(Control(control.id))), Describe(PixelRect(control.id, 96)))
+        << ControlName(control.id);
   }
 }
 
