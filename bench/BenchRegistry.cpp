@@ -1,8 +1,18 @@
 #include "BenchRegistry.h"
 
+#include <cstdio>
 #include <cwchar>
 
+#include "tests/support/DisposableProfile.h"
 #include "ui/HostProduct.h"
+
+bool RefuseUnlessDisposable(const char* benchmark) {
+  if (DisposableProfile::IsDisposable()) {
+    return false;
+  }
+  std::fprintf(stderr, "%s: nothing measured, %s\n", benchmark, DisposableProfile::kNote);
+  return true;
+}
 
 BenchKey CreateUserKey(const std::wstring& path) {
   HKEY key = nullptr;

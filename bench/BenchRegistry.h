@@ -10,6 +10,10 @@
 // program's registry seam.
 using BenchKey = UniqueOwner<HKEY, &::RegCloseKey>;
 
+// Benchmarks replace the host product's real key: on a profile that is not disposable they must write nothing. True,
+// after saying why on stderr, where the benchmark must end at once with DisposableProfile::kSkipExitCode.
+bool RefuseUnlessDisposable(const char* benchmark);
+
 // Creates (or opens) HKEY_CURRENT_USER\path; empty on failure.
 BenchKey CreateUserKey(const std::wstring& path);
 

@@ -17,6 +17,7 @@
 #include "BenchRegistry.h"
 #include "BenchStats.h"
 #include "registry/UniqueOwner.h"
+#include "tests/support/DisposableProfile.h"
 #include "ui/HostProduct.h"
 
 namespace {
@@ -119,6 +120,9 @@ Launch Run(const std::wstring& program, LRESULT expectedItems) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (RefuseUnlessDisposable("StartupBench")) {
+    return DisposableProfile::kSkipExitCode;
+  }
   if (argc < 5) {
     std::fprintf(stderr, "usage: StartupBench PROGRAM FLOOR BARE_FLOOR CONTROLS_FLOOR [REPETITIONS]\n");
     return 2;

@@ -12,6 +12,7 @@
 #include "BenchStats.h"
 #include "registry/AnsiText.h"
 #include "registry/DwordValue.h"
+#include "tests/support/DisposableProfile.h"
 #include "ui/HostProduct.h"
 
 namespace {
@@ -45,6 +46,9 @@ bool BareWrite(const char* subkey, const char* name, DWORD value) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (RefuseUnlessDisposable("ValueBench")) {
+    return DisposableProfile::kSkipExitCode;
+  }
   const int repetitions = argc > 1 ? std::max(1, _wtoi(argv[1])) : 11;
   if (!SeedSubkeys(ProductKeyPath, SampleNames(1, false), true)) {
     std::fprintf(stderr, "cannot seed the account\n");

@@ -26,6 +26,14 @@ use_prefix() {
   esac
 }
 
+# use_prefix for a prefix that one of these scripts makes for itself under the build: its registry and desktop are
+# nobody's own, so the programs started in it may write them (PLUGINSWITCH_DISPOSABLE_PROFILE). A prefix given from
+# outside is a user's own unless that variable already says otherwise.
+use_disposable_prefix() {
+  use_prefix "$1"
+  export PLUGINSWITCH_DISPOSABLE_PROFILE=1
+}
+
 # The Windows name of a Unix path, on wine's drive Z:.
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FormHarness.h"
+#include "ScratchCurrentUser.h"
 #include "registry/AnsiText.h"
 #include "tests/driver/RegistrySeed.h"
 #include "tests/support/CaseName.h"
@@ -30,7 +31,7 @@ class HostileContent : public testing::Test {
 
   // Deletes a key from another process, as the host product or a user with regedit would.
   static void DeleteElsewhere(const std::wstring& path) {
-    std::wstring command = L"reg.exe delete \"HKCU\\" + path + L"\" /f";
+    std::wstring command = L"reg.exe delete \"HKCU\\" + ScratchCurrentUser::OutsidePath(path) + L"\" /f";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

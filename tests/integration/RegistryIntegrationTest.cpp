@@ -93,6 +93,7 @@ TEST(RegistryRoutinesOnWine, NamesComeBackThroughTheAnsiCodePage) {
 }
 
 TEST(RegistryRoutinesOnWine, EmptyKeyNameListsTheCurrentUserRoot) {
+  ASSERT_TRUE(RegistrySeed::CreateKey(L"Software"));  // the run's own HKEY_CURRENT_USER starts empty
   const KeyCollection names = RegistryRoutines().EnumRegistryKeys(HKEY_CURRENT_USER, L"");
   EXPECT_TRUE(names.Contains(L"software"));
   // The predefined root is still usable afterwards: it was not closed.

@@ -7,6 +7,7 @@
 
 #include "tests/driver/RegistrySeed.h"
 #include "tests/driver/UserInput.h"
+#include "tests/support/DisposableProfile.h"
 #include "ui/Form1.h"
 #include "ui/HostProduct.h"
 
@@ -106,6 +107,10 @@ Shown StoredShown(const std::wstring& account) {
 bool MayBeUnreadable(const std::wstring& account) { return RegistrySeed::PreferencesKey(account).size() > 260; }
 
 void WindowFixture::SetUp() {
+  if (!DisposableProfile::IsDisposable()) {
+    GTEST_SKIP() << DisposableProfile::kNote;
+  }
+  owned_ = true;
   ASSERT_TRUE(DeleteProfile());
   for (const SeedEntry& entry : Profile()) {
     ASSERT_TRUE(RegistrySeed::CreateKey(entry.key)) << "could not seed the registry";
@@ -118,7 +123,9 @@ void WindowFixture::SetUp() {
 
 void WindowFixture::TearDown() {
   program_.reset();
-  EXPECT_TRUE(DeleteProfile());
+  if (owned_) {
+    EXPECT_TRUE(DeleteProfile());
+  }
 }
 
 AssertionResult WindowFixture::Launch() {

@@ -47,7 +47,8 @@ const char* ControlName(int id);
 // The two ways a person dismisses the message box.
 enum class Dismissal { ClickOk, Enter };
 
-// Seeds the profile before each test and deletes it, with every trace of the test, afterwards.
+// Seeds the profile before each test and deletes it, with every trace of the test, afterwards; on a profile that is not
+// disposable it touches nothing and skips the test.
 class WindowFixture : public testing::Test {
  protected:
   void SetUp() override;
@@ -94,4 +95,5 @@ class WindowFixture : public testing::Test {
 
   std::unique_ptr<WindowDriver::Program> program_;
   HWND window_ = nullptr;
+  bool owned_ = false;  // the profile was seeded, so it is this test's to delete
 };
