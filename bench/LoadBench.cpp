@@ -14,6 +14,7 @@
 #include "BenchStats.h"
 #include "registry/AnsiText.h"
 #include "registry/RegistryRoutines.h"
+#include "tests/support/DisposableProfile.h"
 #include "ui/AccountList.h"
 #include "ui/Form1Layout.h"
 #include "ui/HostProduct.h"
@@ -126,13 +127,16 @@ int ListedInOrder(HWND combo, const std::vector<std::wstring>& registryOrder) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (RefuseUnlessDisposable("LoadBench")) {
+    return DisposableProfile::kSkipExitCode;
+  }
   if (argc < 2) {
     std::fprintf(stderr, "usage: LoadBench DATA_FILE [REPETITIONS]\n");
     return 2;
   }
   const int repetitions = argc > 2 ? std::max(1, _wtoi(argv[2])) : 11;
-  FILE* data = _wfopen(argv[1], L"w");
-  if (data == nullptr) {
+  FILE* data = nullptr;
+  if (_wfopen_s(&data, argv[1], L"w") != 0 || data == nullptr) {
     std::fprintf(stderr, "cannot write %ls\n", argv[1]);
     return 1;
   }

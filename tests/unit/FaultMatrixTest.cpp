@@ -73,6 +73,6 @@ std::vector<FaultCase> AllFaults() {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCallEveryStatus, FaultMatrix, testing::ValuesIn(AllFaults()),
-                         [](const testing::TestParamInfo<FaultCase>& info) { return Name(info.param); });
+                         [](const testing::TestParamInfo<FaultCase>& row) { return Name(row.param); });
 
 }  // namespace

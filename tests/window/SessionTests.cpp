@@ -671,7 +671,7 @@ INSTANTIATE_TEST_SUITE_P(
                                      {kOptNo, "OptNo"},
                                      {kChange, "Change"},
                                      {kExit, "Exit"}}) {
-        for (const WORD key : {VK_RETURN, VK_ESCAPE}) {
+        for (const WORD key : {WORD{VK_RETURN}, WORD{VK_ESCAPE}}) {
           presses.push_back({std::string(name) + (key == VK_RETURN ? "Enter" : "Escape"), {id, key}});
         }
       }

@@ -266,7 +266,7 @@ TEST_F(WindowKeys, EnterAndEscapePressNothing) {
   ASSERT_TRUE(Launch());
   for (const int id : ControlIds{kCombo1, kChange, kExit}) {
     // One key at a time: Escape would close a message box that Enter had opened.
-    for (const WORD key : {VK_RETURN, VK_ESCAPE}) {
+    for (const WORD key : {WORD{VK_RETURN}, WORD{VK_ESCAPE}}) {
       SCOPED_TRACE(testing::Message() << ControlName(id) << (key == VK_RETURN ? ", Enter" : ", Escape"));
       ASSERT_TRUE(TabTo({id}));
       PressKey(key);
@@ -381,8 +381,8 @@ TEST_P(WindowChangeOfMissingValue, CreatesTheValue) {
 
 INSTANTIATE_TEST_SUITE_P(Options, WindowChangeOfMissingValue,
                          testing::Values(Setting{0, 1}, Setting{kOptYes, 1}, Setting{kOptNo, 0}),
-                         [](const testing::TestParamInfo<Setting>& info) {
-                           return std::string(info.param.option == 0 ? "NoneSelected" : ControlName(info.param.option));
+                         [](const testing::TestParamInfo<Setting>& row) {
+                           return std::string(row.param.option == 0 ? "NoneSelected" : ControlName(row.param.option));
                          });
 
 class WindowMessageBox : public WindowTest, public testing::WithParamInterface<Case<Dismissal>> {};
