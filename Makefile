@@ -96,11 +96,17 @@ release: $(if $(SIGN_CERT)$(SIGN_PFX),sign,msi)
 	@cd build && sha256sum PluginSwitch-$(VERSION)-win32.zip PluginSwitch-$(VERSION).msi >SHA256SUMS
 	@echo "release: build/SHA256SUMS"
 
+# The CI workflows' schema validator, from the npm registry at a fixed version, installed into the build folder.
+ACTION_VALIDATOR := build/tools/node_modules/.bin/action-validator
+$(ACTION_VALIDATOR):
+	@npm install --prefix build/tools --no-audit --no-fund --silent @action-validator/cli@0.6.0 \
+	  @action-validator/core@0.6.0
+
 # clang-tidy (.clang-tidy) over the program's sources, with the compile commands of a clang MinGW-w64 configure; then
-# clang-format (.clang-format) checks the layout of every C++ file.
+# clang-format (.clang-format) checks the layout of every C++ file, and a schema validator the CI workflows.
 FORMATTED := $(sort $(wildcard app/*.cpp app/*.h ui/*.cpp ui/*.h registry/*.cpp registry/*.h bench/*.cpp bench/*.h \
   bench/*/*.cpp tests/*/*.cpp tests/*/*.h))
-tidy: bootstrap
+tidy: bootstrap $(ACTION_VALIDATOR)
 	@cmake --no-warn-unused-cli -S . -B build/tidy --toolchain cmake/clang-mingw-w64.cmake -DPLUGINSWITCH_ARCH=i686 \
 	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DBUILD_TESTING=OFF -DPLUGINSWITCH_BENCH=OFF >/dev/null
 	@clang-tidy-14 -p build/tidy --quiet $(sort $(wildcard app/*.cpp ui/*.cpp registry/*.cpp)) 2>build/tidy/stderr.log \
@@ -108,3 +114,6 @@ tidy: bootstrap
 	@echo "tidy: app/ ui/ registry/ are clean"
 	@clang-format-14 --dry-run -Werror $(FORMATTED)
 	@echo "tidy: every C++ file is formatted"
+	@for workflow in .github/workflows/*.yml; do $(ACTION_VALIDATOR) $$workflow || exit 1; done
+	@echo "tidy: the CI workflows validate"
+

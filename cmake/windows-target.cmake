@@ -1,5 +1,10 @@
 # What both cross toolchains share: a Windows target whose architecture PLUGINSWITCH_ARCH selects, i686 (the shipped
 # program) or x86_64 (for hosts that cannot run 32-bit code), with its MinGW-w64 headers and libraries.
+# The compilers are named as Debian's packages name them, and the tests run under wine: on a Windows host, build with
+# Visual Studio (the msvc-x86 preset) instead.
+if(CMAKE_HOST_WIN32)
+  message(FATAL_ERROR "the MinGW-w64 toolchain files cross-compile from Debian; on Windows use the msvc-x86 preset")
+endif()
 set(CMAKE_SYSTEM_NAME Windows)
 if(NOT PLUGINSWITCH_ARCH)
   set(PLUGINSWITCH_ARCH i686)

@@ -371,13 +371,15 @@ TEST_F(RandomSession, KeepsTheWindowAndTheRegistryConsistent) {
         ClickCentre(Control(option));
         model.shown = option == kOptYes ? Shown::Yes : Shown::No;
         // The click moves the focus; Tab must not start from where the focus was before it.
-        if ((done = FocusIsOn(option))) {
+        done = FocusIsOn(option);
+        if (done) {
           done = InputHandled();
         }
         break;
       }
       case Act::Space:
-        if ((done = TabTo({kOptYes, kOptNo}))) {
+        done = TabTo({kOptYes, kOptNo});
+        if (done) {
           model.shown = FocusedControlId(window_) == kOptYes ? Shown::Yes : Shown::No;
           PressKey(VK_SPACE);
           done = InputHandled();
@@ -390,7 +392,8 @@ TEST_F(RandomSession, KeepsTheWindowAndTheRegistryConsistent) {
         break;
       }
       case Act::Type:
-        if ((done = ClickIntoField())) {
+        done = ClickIntoField();
+        if (done) {
           const std::wstring pool = L"abXY19@._- \b";
           std::wstring text;
           for (size_t length = 1 + pick(5); text.size() < length;) {
@@ -412,7 +415,8 @@ TEST_F(RandomSession, KeepsTheWindowAndTheRegistryConsistent) {
         const std::wstring texts[] = {items_[pick(items_.size())], L"zz@paste.example", L"", L"two\r\nlines@x.com"};
         const std::wstring& text = texts[pick(std::size(texts))];
         log += L" \"" + Printable(text) + L"\"";
-        if ((done = PutOnClipboard(text) ? ClickIntoField() : AssertionFailure() << "the clipboard takes no text")) {
+        done = PutOnClipboard(text) ? ClickIntoField() : AssertionFailure() << "the clipboard takes no text";
+        if (done) {
           PressChord(act.act == Act::CtrlV ? std::initializer_list<WORD>{VK_CONTROL, 'V'}
                                            : std::initializer_list<WORD>{VK_SHIFT, VK_INSERT});
           done = InputHandled();
