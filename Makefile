@@ -61,7 +61,8 @@ bench: bootstrap $(BENCH_DIR)/CMakeCache.txt $(SIZE_DIR)/CMakeCache.txt
 	@scripts/bench $(BENCH_DIR) $(SIZE_DIR) build/bench $(BENCH_REPS) $(BENCH_STARTS)
 endif
 
-# The shipped zip: build/PluginSwitch-<version>-win32.zip with build/PluginSwitch.exe, README.md and LICENSE.
+# The shipped zip: build/PluginSwitch-<version>-win32.zip with build/PluginSwitch.exe, README.md, LICENSE and
+# THIRD-PARTY-NOTICES.txt.
 define pack-zip
 	@cpack -G ZIP --config build/i686/CPackConfig.cmake -B build -D PLUGINSWITCH_PACKED_PROGRAM=$(CURDIR)/build/PluginSwitch.exe \
 	  >build/package.log || (cat build/package.log; exit 1)
@@ -75,7 +76,8 @@ package: build
 VERSION := $(shell sed -n 's/^project.PluginSwitch VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 MSI := build/PluginSwitch-$(VERSION).msi
 define make-msi
-	@wixl -D Version=$(VERSION) -D Program=build/PluginSwitch.exe -D Icon=app/PluginSwitch.ico -o $(MSI) \
+	@wixl -D Version=$(VERSION) -D Program=build/PluginSwitch.exe -D Icon=app/PluginSwitch.ico \
+	  -D Notices=build/i686/THIRD-PARTY-NOTICES.txt -o $(MSI) \
 	  installer/PluginSwitch.wxs
 	@echo "msi: $(MSI)"
 endef

@@ -1,9 +1,10 @@
 // Start-up and memory of PluginSwitch.exe against the floor window, measured from outside: each program is started
 // with CreateProcess and timed until it first waits for input, its window shown, filled and painted; the window is
 // then checked to be visible with the expected number of items in its combo box. Private bytes and USER and GDI
-// objects are read at that moment.
+// objects are read at that moment. The floors of the program's steps (FloorWindow.cpp), measured in the same turns,
+// show where its start-up goes beyond Form1's controls.
 //
-// Usage: StartupBench PROGRAM FLOOR BARE_FLOOR CONTROLS_FLOOR [REPETITIONS]
+// Usage: StartupBench PROGRAM FLOOR BARE_FLOOR CONTROLS_FLOOR REPETITIONS STOCK_FONT ICONS SUBCLASS FILL FOCUS
 #include <windows.h>
 
 #include <psapi.h>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -117,21 +119,44 @@ Launch Run(const std::wstring& program, LRESULT expectedItems) {
   return result;
 }
 
+// The programs measured, in the order of the command line; the step floors after CONTROLS_FLOOR add one step each.
+enum Subject { kProgram, kFloor, kBareFloor, kControls, kStockFont, kIcons, kSubclass, kFill, kFocus, kSubjects };
+// The steps beyond Form1's controls, each against the floor before it, then what of the program is left.
+struct Step {
+  const char* name;
+  Subject with;
+  Subject without;
+};
+constexpr Step kSteps[] = {
+    {"caption font, already in Form1's controls", kControls, kStockFont},
+    {"icons", kIcons, kControls},
+    {"subclassing of the push buttons and Combo1's field", kSubclass, kIcons},
+    {"list fill, 5 accounts", kFill, kSubclass},
+    {"focus on activation and the dialog manager's keys", kFocus, kFill},
+    {"the rest of the program", kProgram, kFocus},
+};
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (RefuseUnlessDisposable("StartupBench")) {
     return DisposableProfile::kSkipExitCode;
   }
-  if (argc < 5) {
-    std::fprintf(stderr, "usage: StartupBench PROGRAM FLOOR BARE_FLOOR CONTROLS_FLOOR [REPETITIONS]\n");
+  constexpr int kArguments = 1 + kSubjects + 1;
+  if (argc < kArguments) {
+    std::fprintf(stderr,
+                 "usage: StartupBench PROGRAM FLOOR BARE_FLOOR CONTROLS_FLOOR REPETITIONS STOCK_FONT ICONS SUBCLASS "
+                 "FILL FOCUS\n");
     return 2;
   }
-  // The program, the floor with its manifest, the floor without, and the window's controls alone.
-  constexpr int kPrograms = 4;
-  const std::wstring programs[kPrograms] = {argv[1], argv[2], argv[3], argv[4]};
-  const LRESULT items[kPrograms] = {kAccounts, 0, 0, 0};
-  const int repetitions = argc > 5 ? std::max(1, _wtoi(argv[5])) : 11;
+  constexpr int kPrograms = kSubjects;
+  std::wstring programs[kPrograms];
+  LRESULT items[kPrograms] = {};
+  for (int which = 0; which < kPrograms; ++which) {
+    programs[which] = argv[which < 4 ? 1 + which : 2 + which];
+    items[which] = which == kProgram || which >= kFill ? kAccounts : 0;
+  }
+  const int repetitions = std::max(1, _wtoi(argv[5]));
 
   std::vector<std::wstring> names = SampleNames(kAccounts, false);
   names.emplace_back(L"Updates");  // a subkey that is not an account
@@ -168,7 +193,8 @@ int wmain(int argc, wchar_t** argv) {
   const auto against = [](const std::vector<double>* samples, int floor, int measured = 0) {
     return Paired{samples[measured], samples[floor]};
   };
-  PrintRow("Start-up, 5 accounts", against(seconds, 1), 1e3, "ms", 1.10);
+  PrintRow("Start-up against Form1's controls alone, 5 accounts", against(seconds, kControls), 1e3, "ms", 1.10);
+  PrintRow("Start-up against the one-combo floor (context)", against(seconds, kFloor), 1e3, "ms", 0);
   PrintRow("Private bytes after load, 5 accounts", against(privateBytes, 1), 1.0 / 1024, "KiB", 1.2);
   const bool guiCounted = SpreadOf(userObjects[1]).max > 0 || SpreadOf(gdiObjects[1]).max > 0;
   PrintRow("USER objects after load", against(userObjects, 1), 1, "", guiCounted ? 1.2 : 0);
@@ -176,8 +202,12 @@ int wmain(int argc, wchar_t** argv) {
   PrintRow("Start-up against the floor without the manifest (context)", against(seconds, 2), 1e3, "ms", 0);
   PrintRow("Private bytes against the floor without the manifest (context)", against(privateBytes, 2), 1.0 / 1024,
            "KiB", 0);
-  PrintRow("Start-up of Form1's controls alone against the floor (context)", against(seconds, 1, 3), 1e3, "ms", 0);
-  PrintRow("Start-up against Form1's controls alone (context)", against(seconds, 3), 1e3, "ms", 0);
+  PrintRow("Start-up of Form1's controls alone against the one-combo floor (context)",
+           against(seconds, kFloor, kControls), 1e3, "ms", 0);
+  for (const Step& step : kSteps) {
+    const std::string what = std::string("Start-up step: ") + step.name + " (context)";
+    PrintRow(what.c_str(), against(seconds, step.without, step.with), 1e3, "ms", 0);
+  }
   std::printf(
       "- The floor is the same window built with the program's manifest, so that its combo box is the same "
       "Common Controls 6 control the program shows; without the manifest the system's own controls are "
@@ -186,6 +216,15 @@ int wmain(int argc, wchar_t** argv) {
       "- Form1's controls alone: a window with every control of Form1 in place, in its caption font and "
       "with Combo1's field at its height, but without icons, accounts, focus or handlers; what the window's "
       "definition costs before the program does anything of its own.\n");
+  std::printf("- Start-up beyond Form1's controls, step by step (median of the differences within each turn):");
+  for (const Step& step : kSteps) {
+    std::vector<double> differences;
+    for (int i = 0; i < repetitions; ++i) {
+      differences.push_back(seconds[step.with][i] - seconds[step.without][i]);
+    }
+    std::printf(" %s %+.1f ms%s", step.name, SpreadOf(differences).median * 1e3,
+                &step == std::end(kSteps) - 1 ? ".\n" : ";");
+  }
   if (privateFromPagefile) {
     std::printf(
         "- PrivateUsage read 0 (wine leaves it empty), so private bytes are PagefileUsage, the same commit "
@@ -197,7 +236,7 @@ int wmain(int argc, wchar_t** argv) {
         "those rows carry no verdict.\n");
   }
   std::printf(
-      "- Start-up and memory: %d starts of each, the program and the three floors in turns, after one untimed "
+      "- Start-up and memory: %d starts of each, the program and the eight floors in turns, after one untimed "
       "start of each; each timed until the process first waits for input, its window then checked for "
       "visibility and items (%d of %d were late and timed until found).\n",
       repetitions, late, kPrograms * repetitions);

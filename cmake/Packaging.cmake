@@ -1,9 +1,10 @@
-# `make package` (cpack) zips the program with its README and LICENSE: PluginSwitch-<version>-win32.zip for the
+# `make package` (cpack) zips the program with its README, LICENSE and third-party notices: PluginSwitch-<version>-win32.zip for the
 # i686 build, -win64 for x86_64.
 # Packing takes the program as built (make package builds it first) rather than building every target again.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 install(TARGETS PluginSwitch RUNTIME DESTINATION .)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE ${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES.txt
+        DESTINATION .)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(CPACK_SYSTEM_NAME win32)

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/Resource.h"
+#include "ui/Resource.h"
 
 using namespace Form1Layout;
 

@@ -3,17 +3,44 @@
 // and without (BareFloorWindow). Built with FLOOR_FORM1_CONTROLS (ControlsFloorWindow) it shows every control of
 // Form1 instead, in place, in its caption font and with Combo1's field at its height, but without icons, accounts,
 // focus or handlers: what the window's definition costs before the program does anything of its own.
+//
+// The start-up steps of the program beyond that window are measured with the same source: built with FLOOR_STEPS of
+// 1 to 4 as well, it adds one step at a time, each as the program takes it: 1 the window's icons, 2 the subclassing
+// of the push buttons and of Combo1's field, 3 the accounts listed from the registry, 4 the focus given to Combo1 on
+// activation and the dialog manager's keys in the message loop. Built with FLOOR_STOCK_FONT instead, Form1's
+// controls show the stock GUI font: what the caption font costs the controls' window.
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <string_view>
+
+#include "registry/RegistryRoutines.h"
+#include "ui/AccountList.h"
 #include "ui/CaptionFont.h"
+#include "ui/Dpi.h"
 #include "ui/Form1Controls.h"
 #include "ui/Form1Layout.h"
+#include "ui/HostProduct.h"
+
+#ifndef FLOOR_STEPS
+#define FLOOR_STEPS 0
+#endif
 
 namespace {
 
 using namespace Form1Layout;
+using Form1Controls::UniqueIcon;
+
+constexpr int kSteps = FLOOR_STEPS;
 
 LRESULT CALLBACK FloorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if constexpr (kSteps >= 4) {
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
+      SetFocus(GetDlgItem(hwnd, kCombo1));
+      return 0;
+    }
+  }
   if (message == WM_DESTROY) {
     PostQuitMessage(0);
     return 0;
@@ -22,9 +49,21 @@ LRESULT CALLBACK FloorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 #ifdef FLOOR_FORM1_CONTROLS
+// Combo1's field subclassed as the program subclasses it, without the program's handling of its messages.
+LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, FieldProc, id);
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 // Returns the controls' font, which must outlive them.
 UniqueFont CreateFloorControls(HWND window, HINSTANCE instance, int dpi) {
+#ifdef FLOOR_STOCK_FONT
+  UniqueFont font;
+#else
   UniqueFont font = CreateCaptionFont(dpi);
+#endif
   for (const ControlDef& def : kControls) {
     RECT rect = ControlRect(def, dpi);
     const int fieldHeight = rect.bottom - rect.top;
@@ -34,11 +73,23 @@ UniqueFont CreateFloorControls(HWND window, HINSTANCE instance, int dpi) {
     HWND control = CreateWindowExW(0, def.className, def.text, def.style, rect.left, rect.top, rect.right - rect.left,
                                    rect.bottom - rect.top, window,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    SendMessageW(control, WM_SETFONT, Form1Controls::FontParam(font), FALSE);
+    if (kSteps >= 2 && (def.style & BS_TYPEMASK) == BS_PUSHBUTTON && def.className == std::wstring_view(L"BUTTON")) {
+      Form1Controls::KeepFromDefaultButton(control);
+    }
     if (def.id == kCombo1) {
       Form1Controls::SetComboFieldHeight(control, fieldHeight);
       SetWindowTextW(control, def.text);
     }
+  }
+  HWND combo = GetDlgItem(window, kCombo1);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (kSteps >= 2 && GetComboBoxInfo(combo, &info) && info.hwndItem != nullptr) {
+    SetWindowSubclass(info.hwndItem, FieldProc, 1, 0);
+  }
+  if (kSteps >= 3) {
+    FillAccountList(combo, RegistryRoutines().EnumRegistryKeys(HKEY_CURRENT_USER, ProductKeyPath));
   }
   return font;
 }
@@ -79,12 +130,22 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   if (window == nullptr) {
     return 1;
   }
+  UniqueIcon icons[2];
+  if (kSteps >= 1) {
+    icons[0] = Form1Controls::LoadProgramIcon(instance, Dpi::SystemMetric(SM_CXSMICON, dpi));
+    icons[1] = Form1Controls::LoadProgramIcon(instance, Dpi::SystemMetric(SM_CXICON, dpi));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons[0].Get()));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons[1].Get()));
+  }
   const UniqueFont font = CreateFloorControls(window, instance, dpi);
   ShowWindow(window, showCommand);
   UpdateWindow(window);
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (kSteps >= 4 && IsDialogMessageW(window, &message)) {
+      continue;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

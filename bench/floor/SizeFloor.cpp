@@ -1,5 +1,5 @@
-// The least a C++ program with the standard library's strings, containers and exceptions costs on disk: the size
-// figure of PluginSwitch.exe is measured against it.
+// The least a C++ program with the standard library's strings, containers and exceptions costs on disk, with the
+// program's icon (SizeFloor.rc): the size figure of PluginSwitch.exe is measured against it.
 #include <windows.h>
 
 #include <string>

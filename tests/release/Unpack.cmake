@@ -1,6 +1,6 @@
 # cmake -DBINARY_DIR=... -DWORK_DIR=... -DSOURCE_DIR=... -DPROGRAM=... -DCPACK=... -DPACKAGE=... -P Unpack.cmake
 # Makes the package of the build in BINARY_DIR with CPack, unpacks it into a fresh folder and checks that it holds
-# exactly the program, README.md and LICENSE, as built and as written.
+# exactly the program, README.md, LICENSE and THIRD-PARTY-NOTICES.txt, as built and as written.
 file(REMOVE_RECURSE ${WORK_DIR})
 execute_process(COMMAND ${CPACK} -G ZIP --config ${BINARY_DIR}/CPackConfig.cmake -B ${WORK_DIR}
                 RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
@@ -18,11 +18,12 @@ if(status)
 endif()
 file(GLOB_RECURSE held RELATIVE ${WORK_DIR}/unpacked ${WORK_DIR}/unpacked/*)
 list(SORT held)
-set(wanted ${PACKAGE}/LICENSE ${PACKAGE}/PluginSwitch.exe ${PACKAGE}/README.md)
+set(wanted ${PACKAGE}/LICENSE ${PACKAGE}/PluginSwitch.exe ${PACKAGE}/README.md ${PACKAGE}/THIRD-PARTY-NOTICES.txt)
 if(NOT held STREQUAL wanted)
   message(FATAL_ERROR "the package holds\n  ${held}\ninstead of\n  ${wanted}")
 endif()
-foreach(pair "PluginSwitch.exe|${PROGRAM}" "README.md|${SOURCE_DIR}/README.md" "LICENSE|${SOURCE_DIR}/LICENSE")
+foreach(pair "PluginSwitch.exe|${PROGRAM}" "README.md|${SOURCE_DIR}/README.md" "LICENSE|${SOURCE_DIR}/LICENSE"
+             "THIRD-PARTY-NOTICES.txt|${BINARY_DIR}/THIRD-PARTY-NOTICES.txt")
   string(REPLACE "|" ";" pair "${pair}")
   list(GET pair 0 name)
   list(GET pair 1 original)

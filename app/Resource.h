@@ -1,5 +1,0 @@
-#pragma once
-// Resource IDs shared by PluginSwitch.rc and the code; plain macros, since the resource compiler reads this file.
-
-// The program's icon: the lowest icon ID, so Explorer shows it for the file too.
-#define IDI_PLUGINSWITCH 1
