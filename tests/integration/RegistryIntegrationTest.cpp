@@ -58,12 +58,12 @@ TEST(RegistryRoutinesOnWine, EmptyAndMissingKeysGiveNothing) {
   EXPECT_TRUE(List(scratch, L"Missing").empty());
 }
 
-TEST(RegistryRoutinesOnWine, SkipsOnlyTheSubkeyWithAClassName) {
+TEST(RegistryRoutinesOnWine, ListsTheSubkeyWithAClassName) {
   ScratchKey scratch;
   scratch.Create(L"a@x.com");
   scratch.Create(L"b@x.com", L"SomeClass");
   scratch.Create(L"c@x.com");
-  EXPECT_EQ(List(scratch), (std::vector<std::wstring>{L"a@x.com", L"c@x.com"}));
+  EXPECT_EQ(List(scratch), (std::vector<std::wstring>{L"a@x.com", L"b@x.com", L"c@x.com"}));
 }
 
 TEST(RegistryRoutinesOnWine, LongNamesAreListed) {
