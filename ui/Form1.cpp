@@ -66,11 +66,11 @@ bool Form1::Show(HINSTANCE instance, int showCommand) {
   if (hwnd_ == nullptr) {
     return false;
   }
-  const int dpi = Dpi::WindowDpi(hwnd_);
-  SizeClientArea(hwnd_, ClientSize(dpi));
-  SetIcons(dpi);
-  font_ = CreateCaptionFont(dpi);
-  CreateControls(dpi);
+  dpi_ = Dpi::WindowDpi(hwnd_);
+  SizeClientArea(hwnd_, ClientSize(dpi_));
+  SetIcons(dpi_);
+  font_ = CreateCaptionFont(dpi_);
+  CreateControls(dpi_);
   Form_Load();
   ShowWindow(hwnd_, showCommand);
   // Activation gives Combo1 the focus (WM_ACTIVATE); a window shown without it, or hidden, leaves the focus alone.
@@ -202,8 +202,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-      SetIcons(HIWORD(wParam));
-      ApplyLayout(HIWORD(wParam));
+      dpi_ = HIWORD(wParam);
+      SetIcons(dpi_);
+      ApplyLayout(dpi_);
       return 0;
     }
     case Dpi::kGetDpiScaledSizeMessage: {
@@ -219,11 +220,11 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETTINGCHANGE:
       if (wParam == SPI_SETNONCLIENTMETRICS) {
-        ApplyLayout(Dpi::WindowDpi(hwnd_));  // the message font may have changed
+        ApplyLayout(dpi_);  // the message font may have changed
       }
       return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_THEMECHANGED:
-      ApplyLayout(Dpi::WindowDpi(hwnd_));
+      ApplyLayout(dpi_);
       return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_NEXTDLGCTL:
       // The dialog manager asks a window that is not a dialog to move the focus this way too.

@@ -64,6 +64,8 @@ class Form1 {
   void UpdateOptionTabStops();
 
   HWND hwnd_ = nullptr;
+  // The DPI the window is laid out at: its monitor's when created, then the one the last WM_DPICHANGED gave.
+  int dpi_ = 96;
   // The controls in the order of the layout table.
   std::array<HWND, Form1Layout::kControls.size()> controls_{};
   HWND comboField_ = nullptr;  // the edit field inside Combo1
