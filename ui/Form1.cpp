@@ -106,7 +106,7 @@ void Form1::CreateControls(int dpi) {
   const WPARAM font = FontParam(font_);
   for (size_t i = 0; i < kControls.size(); ++i) {
     const ControlDef& def = kControls[i];
-    const RECT rect = ControlBounds(def, dpi);
+    const RECT rect = ControlRect(def, dpi);
     HWND control = CreateWindowExW(0, def.className, def.text, def.style, rect.left, rect.top, rect.right - rect.left,
                                    rect.bottom - rect.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
                                    instance, nullptr);
@@ -121,6 +121,7 @@ void Form1::CreateControls(int dpi) {
   }
   const RECT comboRect = ControlRect(*FindControl(kCombo1), dpi);
   HWND combo = Control(kCombo1);
+  SetDropDownRows(combo);
   SetComboFieldHeight(combo, comboRect.bottom - comboRect.top);
   SetWindowTextW(combo, FindControl(kCombo1)->text);
   COMBOBOXINFO info{};
@@ -137,7 +138,7 @@ void Form1::ApplyLayout(int dpi) {
   UniqueFont font = CreateCaptionFont(dpi);
   const WPARAM fontHandle = FontParam(font);
   for (const ControlDef& def : kControls) {
-    const RECT rect = ControlBounds(def, dpi);
+    const RECT rect = ControlRect(def, dpi);
     HWND control = Control(def.id);
     SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -146,6 +147,7 @@ void Form1::ApplyLayout(int dpi) {
   // Every control has the new font now, so the old one may go.
   font_ = std::move(font);
   const RECT comboRect = ControlRect(*FindControl(kCombo1), dpi);
+  SetDropDownRows(Control(kCombo1));
   SetComboFieldHeight(Control(kCombo1), comboRect.bottom - comboRect.top);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
