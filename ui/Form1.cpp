@@ -176,14 +176,14 @@ LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
   try {
-    return form->HandleMessage(message, wParam, lParam);
+    return form->HandleMessage(hwnd, message, wParam, lParam);
   } catch (...) {
     // An exception must not cross into the system's code; the event is dropped and the window goes on.
     return 0;
   }
 }
 
-LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -224,10 +224,10 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == SPI_SETNONCLIENTMETRICS) {
         ApplyLayout(dpi_);  // the message font may have changed
       }
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_THEMECHANGED:
       ApplyLayout(dpi_);
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_NEXTDLGCTL:
       // The dialog manager asks a window that is not a dialog to move the focus this way too.
       SetFocus(LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0));
@@ -239,7 +239,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       PostQuitMessage(0);
       return 0;
     default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 

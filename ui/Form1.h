@@ -37,7 +37,8 @@ class Form1 {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR form);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // hwnd is the window the message is for: hwnd_ is cleared on WM_DESTROY, and WM_NCDESTROY still follows.
+  LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   // Creates the controls of the layout table in place at dpi, in font_.
   void CreateControls(int dpi);
   // Sizes the window and places every control from the layout table at dpi, with a font chosen anew: when the
