@@ -4,6 +4,7 @@
 #include <utility>
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include "registry/DwordValue.h"
 #include "registry/RegistryRoutines.h"
@@ -129,6 +130,9 @@ void Form1::CreateControls(int dpi) {
   if (GetComboBoxInfo(combo, &info) && info.hwndItem != nullptr) {
     comboField_ = info.hwndItem;
     SetWindowSubclass(comboField_, ComboEditProc, kComboFieldSubclass, reinterpret_cast<DWORD_PTR>(this));
+    // No input method in the field: the edit control inserts a composition's result without a WM_CHAR, which would
+    // let the text, what "Change" writes for, name an account that was never chosen.
+    ImmAssociateContextEx(comboField_, nullptr, 0);
   }
   UpdateOptionTabStops();
 }
