@@ -12,7 +12,7 @@ namespace {
 
 constexpr DWORD kNameBufferSize = 260;
 
-// A run of subkeys that do not fit the buffers this long is not a real key's content but a registry that answers
+// A run of subkeys that do not fit the buffer this long is not a real key's content but a registry that answers
 // "more data" for every index; stop rather than walk two billion indexes.
 constexpr int kMaxSkippedInARow = 65536;
 
@@ -35,16 +35,16 @@ KeyCollection RegistryRoutines::EnumRegistryKeys(HKEY hkey, const std::wstring& 
     char name[kNameBufferSize];
     std::fill(std::begin(name), std::end(name), ' ');
     DWORD nameLength = kNameBufferSize;
-    char className[1] = {'\0'};
-    DWORD classLength = 1;
     FILETIME lastWrite{};
-    const LSTATUS status = Registry().EnumKeyEx(listed, static_cast<DWORD>(index), name, &nameLength, nullptr,
-                                                className, &classLength, &lastWrite);
+    // No class buffer: Windows answers "more data" for a subkey whose class name does not fit one, and the account
+    // would not be listed.
+    const LSTATUS status = Registry().EnumKeyEx(listed, static_cast<DWORD>(index), name, &nameLength, nullptr, nullptr,
+                                                nullptr, &lastWrite);
     if (status == kStatusNoMoreItems) {
       break;
     }
     if (status == kStatusMoreData) {
-      // A name or class too long for the buffers: skip it so the subkeys after it still show.
+      // A name too long for the buffer: skip it so the subkeys after it still show.
       if (++skippedInARow == kMaxSkippedInARow) {
         break;
       }

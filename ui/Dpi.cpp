@@ -9,6 +9,9 @@ using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+// shcore's GetDpiForMonitor (Windows 8.1 and later); its MONITOR_DPI_TYPE is an enum, passed as an int.
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+constexpr int kMdtEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI: the DPI the system scales a monitor's windows for
 
 // A user32 export that older Windows lacks, or nullptr there.
 template <typename Function>
@@ -19,6 +22,21 @@ Function User32Function(const char* name) {
   }
   // Through a plain function pointer type: FARPROC converts to any function pointer only by reinterpret_cast.
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+}
+
+// shcore.dll's GetDpiForMonitor, or nullptr where Windows has none (before 8.1, which is also where LoadLibraryExW
+// may not know the flag). Not loaded yet, it is loaded from System32 only, once: later calls find it and keep it.
+// No static cache: a guarded local static would bring the C++ runtime's thread support into the program.
+GetDpiForMonitorFunction ShcoreGetDpiForMonitor() {
+  HMODULE shcore = GetModuleHandleW(L"shcore.dll");
+  if (shcore == nullptr) {
+    shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  }
+  if (shcore == nullptr) {
+    return nullptr;
+  }
+  return reinterpret_cast<GetDpiForMonitorFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(shcore, "GetDpiForMonitor")));
 }
 
 }  // namespace
@@ -47,7 +65,19 @@ int WindowDpi(HWND window) {
       return static_cast<int>(dpi);
     }
   }
-  return SystemDpi();
+  const int monitorDpi = MonitorDpi(window);
+  return monitorDpi > 0 ? monitorDpi : SystemDpi();
+}
+
+int MonitorDpi(HWND window) {
+  const auto getDpiForMonitor = ShcoreGetDpiForMonitor();
+  UINT dpiX = 0;
+  UINT dpiY = 0;
+  if (getDpiForMonitor == nullptr ||
+      FAILED(getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), kMdtEffectiveDpi, &dpiX, &dpiY))) {
+    return 0;
+  }
+  return static_cast<int>(dpiY);  // the same as dpiX
 }
 
 int SystemMetric(int index, int dpi) {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include "registry/DwordValue.h"
 #include "registry/RegistryRoutines.h"
@@ -66,11 +67,11 @@ bool Form1::Show(HINSTANCE instance, int showCommand) {
   if (hwnd_ == nullptr) {
     return false;
   }
-  const int dpi = Dpi::WindowDpi(hwnd_);
-  SizeClientArea(hwnd_, ClientSize(dpi));
-  SetIcons(dpi);
-  font_ = CreateCaptionFont(dpi);
-  CreateControls(dpi);
+  dpi_ = Dpi::WindowDpi(hwnd_);
+  SizeClientArea(hwnd_, ClientSize(dpi_));
+  SetIcons(dpi_);
+  font_ = CreateCaptionFont(dpi_);
+  CreateControls(dpi_);
   Form_Load();
   ShowWindow(hwnd_, showCommand);
   // Activation gives Combo1 the focus (WM_ACTIVATE); a window shown without it, or hidden, leaves the focus alone.
@@ -106,7 +107,7 @@ void Form1::CreateControls(int dpi) {
   const WPARAM font = FontParam(font_);
   for (size_t i = 0; i < kControls.size(); ++i) {
     const ControlDef& def = kControls[i];
-    const RECT rect = ControlBounds(def, dpi);
+    const RECT rect = ControlRect(def, dpi);
     HWND control = CreateWindowExW(0, def.className, def.text, def.style, rect.left, rect.top, rect.right - rect.left,
                                    rect.bottom - rect.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
                                    instance, nullptr);
@@ -121,6 +122,7 @@ void Form1::CreateControls(int dpi) {
   }
   const RECT comboRect = ControlRect(*FindControl(kCombo1), dpi);
   HWND combo = Control(kCombo1);
+  SetDropDownRows(combo);
   SetComboFieldHeight(combo, comboRect.bottom - comboRect.top);
   SetWindowTextW(combo, FindControl(kCombo1)->text);
   COMBOBOXINFO info{};
@@ -128,6 +130,9 @@ void Form1::CreateControls(int dpi) {
   if (GetComboBoxInfo(combo, &info) && info.hwndItem != nullptr) {
     comboField_ = info.hwndItem;
     SetWindowSubclass(comboField_, ComboEditProc, kComboFieldSubclass, reinterpret_cast<DWORD_PTR>(this));
+    // No input method in the field: the edit control inserts a composition's result without a WM_CHAR, which would
+    // let the text, what "Change" writes for, name an account that was never chosen.
+    ImmAssociateContextEx(comboField_, nullptr, 0);
   }
   UpdateOptionTabStops();
 }
@@ -137,7 +142,7 @@ void Form1::ApplyLayout(int dpi) {
   UniqueFont font = CreateCaptionFont(dpi);
   const WPARAM fontHandle = FontParam(font);
   for (const ControlDef& def : kControls) {
-    const RECT rect = ControlBounds(def, dpi);
+    const RECT rect = ControlRect(def, dpi);
     HWND control = Control(def.id);
     SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -146,6 +151,7 @@ void Form1::ApplyLayout(int dpi) {
   // Every control has the new font now, so the old one may go.
   font_ = std::move(font);
   const RECT comboRect = ControlRect(*FindControl(kCombo1), dpi);
+  SetDropDownRows(Control(kCombo1));
   SetComboFieldHeight(Control(kCombo1), comboRect.bottom - comboRect.top);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -174,14 +180,14 @@ LRESULT CALLBACK Form1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
   try {
-    return form->HandleMessage(message, wParam, lParam);
+    return form->HandleMessage(hwnd, message, wParam, lParam);
   } catch (...) {
     // An exception must not cross into the system's code; the event is dropped and the window goes on.
     return 0;
   }
 }
 
-LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -202,8 +208,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-      SetIcons(HIWORD(wParam));
-      ApplyLayout(HIWORD(wParam));
+      dpi_ = HIWORD(wParam);
+      SetIcons(dpi_);
+      ApplyLayout(dpi_);
       return 0;
     }
     case Dpi::kGetDpiScaledSizeMessage: {
@@ -219,12 +226,12 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETTINGCHANGE:
       if (wParam == SPI_SETNONCLIENTMETRICS) {
-        ApplyLayout(Dpi::WindowDpi(hwnd_));  // the message font may have changed
+        ApplyLayout(dpi_);  // the message font may have changed
       }
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_THEMECHANGED:
-      ApplyLayout(Dpi::WindowDpi(hwnd_));
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      ApplyLayout(dpi_);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_NEXTDLGCTL:
       // The dialog manager asks a window that is not a dialog to move the focus this way too.
       SetFocus(LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0));
@@ -236,7 +243,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       PostQuitMessage(0);
       return 0;
     default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 

@@ -37,7 +37,8 @@ class Form1 {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR form);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // hwnd is the window the message is for: hwnd_ is cleared on WM_DESTROY, and WM_NCDESTROY still follows.
+  LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   // Creates the controls of the layout table in place at dpi, in font_.
   void CreateControls(int dpi);
   // Sizes the window and places every control from the layout table at dpi, with a font chosen anew: when the
@@ -64,6 +65,8 @@ class Form1 {
   void UpdateOptionTabStops();
 
   HWND hwnd_ = nullptr;
+  // The DPI the window is laid out at: its monitor's when created, then the one the last WM_DPICHANGED gave.
+  int dpi_ = 96;
   // The controls in the order of the layout table.
   std::array<HWND, Form1Layout::kControls.size()> controls_{};
   HWND comboField_ = nullptr;  // the edit field inside Combo1

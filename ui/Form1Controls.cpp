@@ -10,7 +10,7 @@ namespace Form1Controls {
 
 namespace {
 
-// Rows of the open drop-down list, as a multiple of the closed field's height.
+// Rows of the open drop-down list.
 constexpr int kDropDownRows = 10;
 constexpr UINT_PTR kPushButtonSubclass = 1;
 
@@ -24,12 +24,19 @@ LRESULT CALLBACK PushButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-RECT ControlBounds(const ControlDef& def, int dpi) {
-  RECT rect = ControlRect(def, dpi);
-  if (def.id == kCombo1) {
-    rect.bottom = rect.top + (rect.bottom - rect.top) * (1 + kDropDownRows);
+void SetDropDownRows(HWND combo) {
+  // Common Controls 6 sizes the open list by this count of rows alone (30 unless set); the system's own control by
+  // the window's height below its field, set here for as many rows of the list's items.
+  SendMessageW(combo, CB_SETMINVISIBLE, kDropDownRows, 0);
+  RECT rect{};
+  const auto item = SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);
+  if (item == CB_ERR || !GetWindowRect(combo, &rect)) {
+    return;
   }
-  return rect;
+  // The list shows whole rows only: half a row more leaves room for its border and still gives kDropDownRows.
+  const int list = kDropDownRows * static_cast<int>(item) + static_cast<int>(item) / 2;
+  SetWindowPos(combo, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top + list,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SetComboFieldHeight(HWND combo, int height) {

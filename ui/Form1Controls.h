@@ -13,8 +13,9 @@ inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
 // Owns one icon made by LoadImage without LR_SHARED and destroys it exactly once.
 using UniqueIcon = UniqueOwner<HICON, &DestroyIconHandle>;
 
-// A control's window rectangle at dpi: a drop-down combo box's includes its open list.
-RECT ControlBounds(const Form1Layout::ControlDef& def, int dpi);
+// Makes the combo box's open list ten of its rows high, with or without Common Controls 6; once its font is set and
+// before SetComboFieldHeight, which keeps the list's height (resizing the combo box may reset its field's).
+void SetDropDownRows(HWND combo);
 
 // Gives the closed combo box the height the layout asks for: what the combo box adds to its field height
 // (its edge and padding) is measured, not assumed.

@@ -82,7 +82,8 @@ int ScreenDpi() {
 }
 
 std::wstring WinePath(std::string_view unixPath) {
-  std::wstring path = L"Z:";
+  // Only a Unix path lies on wine's drive Z:; a Windows one (CMake's "C:/...") keeps its drive.
+  std::wstring path = unixPath.substr(0, 1) == "/" ? L"Z:" : L"";
   for (const char c : unixPath) {
     path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
   }

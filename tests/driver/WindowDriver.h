@@ -21,7 +21,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kPatien
 // The screen's DPI in this session, as GDI gives it to a program aware of DPI.
 int ScreenDpi();
 
-// The name wine gives a Unix path on its drive Z:.
+// The name wine gives a Unix path on its drive Z:; a Windows path as it is, with backslashes.
 std::wstring WinePath(std::string_view unixPath);
 
 // One run of a program, started from outside. Ended with TerminateProcess on destruction if still running.

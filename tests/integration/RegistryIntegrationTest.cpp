@@ -58,17 +58,17 @@ TEST(RegistryRoutinesOnWine, EmptyAndMissingKeysGiveNothing) {
   EXPECT_TRUE(List(scratch, L"Missing").empty());
 }
 
-TEST(RegistryRoutinesOnWine, SkipsOnlyTheSubkeyWithAClassName) {
+TEST(RegistryRoutinesOnWine, ListsTheSubkeyWithAClassName) {
   ScratchKey scratch;
   scratch.Create(L"a@x.com");
   scratch.Create(L"b@x.com", L"SomeClass");
   scratch.Create(L"c@x.com");
-  EXPECT_EQ(List(scratch), (std::vector<std::wstring>{L"a@x.com", L"c@x.com"}));
+  EXPECT_EQ(List(scratch), (std::vector<std::wstring>{L"a@x.com", L"b@x.com", L"c@x.com"}));
 }
 
 TEST(RegistryRoutinesOnWine, LongNamesAreListed) {
   ScratchKey scratch;
-  const std::wstring longest = std::wstring(250, L'x') + L"@x.com";  // 256 characters
+  const std::wstring longest = std::wstring(249, L'x') + L"@x.com";  // 255 characters, the registry's limit
   scratch.Create(longest);
   EXPECT_EQ(List(scratch), std::vector<std::wstring>{longest});
 }

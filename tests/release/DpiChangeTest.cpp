@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <imm.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -102,6 +104,9 @@ TEST_P(SystemChange, ChoosesTheCaptionFontAnew) {
   Form1 form;
   ASSERT_TRUE(form.Show(GetModuleHandleW(nullptr), SW_HIDE));
   HWND window = form.Handle();
+  // Laid out again at the DPI of the last move, which the system's own answer may not know (here, sent by the test).
+  const int dpi = Dpi::WindowDpi(window) == 144 ? 120 : 144;
+  MoveToDpi(window, dpi, RECT{0, 0, MulDiv(400, dpi, 96), MulDiv(200, dpi, 96)});
   HWND label = GetDlgItem(window, Form1Layout::kLabel1);
   const auto before = SendMessageW(label, WM_GETFONT, 0, 0);
   const LOGFONTW font = ControlFont(label);
@@ -109,12 +114,33 @@ TEST_P(SystemChange, ChoosesTheCaptionFontAnew) {
   SendMessageW(window, message, message == WM_SETTINGCHANGE ? SPI_SETNONCLIENTMETRICS : 0, 0);
   EXPECT_NE(SendMessageW(label, WM_GETFONT, 0, 0), before);
   EXPECT_EQ(ControlFont(label).lfHeight, font.lfHeight);
-  EXPECT_TRUE(LaidOutAt(window, Dpi::WindowDpi(window)));
+  EXPECT_TRUE(LaidOutAt(window, dpi));
 }
 
 INSTANTIATE_TEST_SUITE_P(Messages, SystemChange,
                          testing::Values(Case<UINT>{"Fonts", WM_SETTINGCHANGE}, Case<UINT>{"Theme", WM_THEMECHANGED}),
                          CaseName());
+
+// What only this process sees of the window: Combo1's field takes no input method, so its text changes only by
+// choosing; the system's own combo box (no manifest asks this process for Common Controls 6) opens ten rows; after
+// WM_DESTROY the window still gets the system's default handling.
+TEST(Form1InProcess, FieldTakesNoInputMethodListShowsTenRowsAndDestroyKeepsDefaults) {
+  Form1 form;
+  ASSERT_TRUE(form.Show(GetModuleHandleW(nullptr), SW_HIDE));
+  HWND window = form.Handle();
+  HWND combo = GetDlgItem(window, Form1Layout::kCombo1);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+  EXPECT_EQ(ImmGetContext(info.hwndItem), nullptr);
+  RECT list{};
+  SendMessageW(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&list));
+  EXPECT_EQ((list.bottom - list.top) / SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0), 10);
+  SendMessageW(window, WM_DESTROY, 0, 0);
+  EXPECT_TRUE(SetWindowTextW(window, L"after"));
+  EXPECT_EQ(GetWindowTextLengthW(window), 5);
+  DestroyWindow(window);
+}
 
 // Sets the system's message font for this session of the prefix, not saved, and puts the previous one back.
 class MessageFontSetting {

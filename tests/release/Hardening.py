@@ -15,7 +15,7 @@ import pefile
 program, arch = sys.argv[1], sys.argv[2]
 pe = pefile.PE(program)
 flags = pe.OPTIONAL_HEADER.DllCharacteristics
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "comctl32.dll", "msvcrt.dll"}
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "comctl32.dll", "imm32.dll", "msvcrt.dll"}
 WRITE_AND_EXECUTE = pefile.SECTION_CHARACTERISTICS["IMAGE_SCN_MEM_WRITE"] | \
     pefile.SECTION_CHARACTERISTICS["IMAGE_SCN_MEM_EXECUTE"]
 # Canary checks call the fail routine: there are several dozen here; a handful would mean only the runtime has them.

@@ -18,6 +18,7 @@
 #include "tests/driver/WindowDriver.h"
 #include "tests/release/LayoutChecks.h"
 #include "tests/support/DisposableProfile.h"
+#include "ui/Dpi.h"
 #include "ui/Form1Layout.h"
 
 namespace {
@@ -64,6 +65,8 @@ HWND ProgramWindow::window_ = nullptr;
 
 TEST_F(ProgramWindow, SessionRunsAtTheExpectedDpi) {
   EXPECT_EQ(ScreenDpi(), gDpi) << "the wine session did not start at the DPI asked for";
+  // What the program falls back to where Windows lacks GetDpiForWindow, seen by this process (aware of the DPI).
+  EXPECT_EQ(Dpi::MonitorDpi(Window()), gDpi) << "GetDpiForMonitor gives another DPI for the window's monitor";
 }
 
 TEST_F(ProgramWindow, TitleIsForm1) { EXPECT_EQ(Text(Window()), kTitle); }

@@ -238,7 +238,9 @@ LSTATUS APIENTRY FakeRegistry::EnumKeyEx(HKEY key, DWORD index, LPSTR name, LPDW
                                          LPDWORD classSize, PFILETIME) {
   FakeRegistry& self = *current_;
   self.enumNameSizes.push_back(*nameSize);
-  self.enumClassSizes.push_back(classSize != nullptr ? *classSize : 0);
+  if (className != nullptr || classSize != nullptr) {
+    self.enumClassSizes.push_back(classSize != nullptr ? *classSize : 0);
+  }
   if (auto status = self.Injected(Call::Enum)) {
     return *status;
   }

@@ -51,7 +51,8 @@ class FakeRegistry {
   std::vector<DWORD> setTypes;
   std::vector<DWORD> setSizes;
   std::vector<DWORD> querySizes;     // data size offered by each query
-  std::vector<DWORD> enumNameSizes;  // name and class buffer sizes offered by each enumeration step
+  std::vector<DWORD> enumNameSizes;  // name buffer size offered by each enumeration step
+  // Class buffer size offered by each enumeration step that offers one.
   std::vector<DWORD> enumClassSizes;
 
  private:

@@ -142,6 +142,19 @@ TEST_F(WindowStartup, ListsTheAccountsInEnumerationOrder) {
   EXPECT_EQ(ComboItems(Control(kCombo1)), accounts);
 }
 
+// Common Controls 6 sizes the open list by its count of rows: ten, with more accounts than that.
+TEST_F(WindowStartup, OpenListIsTenRowsHigh) {
+  for (int i = 0; i < 5; ++i) {
+    ASSERT_TRUE(RegistrySeed::CreateAccount(L"more" + std::to_wstring(i) + L"@x.com", 1));
+  }
+  ASSERT_TRUE(Launch());
+  HWND combo = Control(kCombo1);
+  HWND list = nullptr;
+  PressKey(VK_F4);
+  ASSERT_TRUE(WaitUntil([&] { return ComboDroppedDown(combo) && (list = FindThreadWindow(window_, L"ComboLBox")); }));
+  EXPECT_EQ(ClientRect(list).bottom / SendMessageW(list, LB_GETITEMHEIGHT, 0, 0), 10);
+}
+
 class WindowWithoutAccounts : public WindowTest, public testing::WithParamInterface<Case<Without>> {};
 
 TEST_P(WindowWithoutAccounts, OpensWithAnEmptyListAndNoMessage) {
