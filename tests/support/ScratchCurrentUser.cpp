@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <random>
 #include <vector>
@@ -17,6 +19,15 @@ ULONGLONG Now() {
   FILETIME now{};
   GetSystemTimeAsFileTime(&now);
   return (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+// Ends the run at once, as failed, where the scratch key cannot be had: no test may run on the real key, and a fatal
+// failure in a test environment would only mark every test skipped.
+void Require(LSTATUS status, const char* what) {
+  if (status != ERROR_SUCCESS) {
+    std::fprintf(stderr, "cannot %s a scratch HKEY_CURRENT_USER (status %ld)\n", what, static_cast<long>(status));
+    std::exit(1);
+  }
 }
 
 // The names of the scratch keys of runs that began more than a day ago, which no live run still uses.
@@ -37,29 +48,43 @@ std::vector<std::wstring> StaleRuns(HKEY runs, ULONGLONG now) {
   return stale;
 }
 
+void RemoveStaleRuns(ULONGLONG now) {
+  HKEY runs = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunsKey, 0, KEY_ALL_ACCESS, &runs) != ERROR_SUCCESS) {
+    return;
+  }
+  for (const std::wstring& name : StaleRuns(runs, now)) {
+    RegDeleteTreeW(runs, name.c_str());
+  }
+  RegCloseKey(runs);
+}
+
 }  // namespace
 
 std::wstring ScratchCurrentUser::path_;
 
 void ScratchCurrentUser::SetUp() {
   const ULONGLONG now = Now();
-  HKEY runs = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kRunsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &runs, nullptr),
-            ERROR_SUCCESS);
-  for (const std::wstring& name : StaleRuns(runs, now)) {
-    RegDeleteTreeW(runs, name.c_str());
-  }
   wchar_t name[32];
   std::swprintf(name, std::size(name), L"%016llx-%08x", now, static_cast<unsigned>(std::random_device()()));
+  const std::wstring path = std::wstring(kRunsKey) + L"\\" + name;
   HKEY scratch = nullptr;
-  const LSTATUS created = RegCreateKeyExW(runs, name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch, nullptr);
-  RegCloseKey(runs);
-  ASSERT_EQ(created, ERROR_SUCCESS);
-  path_ = std::wstring(kRunsKey) + L"\\" + name;
+  LSTATUS created = ERROR_KEY_DELETED;
+  // A run that ends deletes the runs key once it is empty, perhaps just as this one makes its key in it: again.
+  for (int attempt = 0; attempt < 10 && (created == ERROR_KEY_DELETED || created == ERROR_FILE_NOT_FOUND); ++attempt) {
+    created =
+        RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch, nullptr);
+  }
+  Require(created, "create");
+  RemoveStaleRuns(now);  // the runs key stays while this run's key is in it
   // The system keeps its own reference to the key, so the handle may go at once.
   const LSTATUS redirected = RegOverridePredefKey(HKEY_CURRENT_USER, scratch);
   RegCloseKey(scratch);
-  ASSERT_EQ(redirected, ERROR_SUCCESS) << "HKEY_CURRENT_USER could not be redirected to a scratch key";
+  if (redirected != ERROR_SUCCESS) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+  }
+  Require(redirected, "redirect HKEY_CURRENT_USER to");
+  path_ = path;
 }
 
 void ScratchCurrentUser::TearDown() {

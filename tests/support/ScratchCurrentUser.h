@@ -9,7 +9,7 @@
 class ScratchCurrentUser : public testing::Environment {
  public:
   // Creates HKCU\Software\PluginSwitchTests\<time>-<random>, removes scratch keys of runs older than a day (a crashed
-  // run leaves its key behind) and redirects HKEY_CURRENT_USER to it; fails the run if it cannot.
+  // run leaves its key behind) and redirects HKEY_CURRENT_USER to it; ends the run as failed if it cannot.
   void SetUp() override;
   // Lifts the redirection and deletes the key, and its parent once no other run uses it.
   void TearDown() override;
