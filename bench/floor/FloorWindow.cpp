@@ -1,8 +1,9 @@
 // The least a window like Form1 costs: an empty window of the same size with one combo box, nothing read, nothing
 // filled. The start-up and memory figures are measured against it, built with the program's manifest (FloorWindow)
 // and without (BareFloorWindow). Built with FLOOR_FORM1_CONTROLS (ControlsFloorWindow) it shows every control of
-// Form1 instead, in place, in its caption font and with Combo1's field at its height, but without icons, accounts,
-// focus or handlers: what the window's definition costs before the program does anything of its own.
+// Form1 instead, in place, in its caption font and with Combo1's field at its height and its list ten rows high, but
+// without icons, accounts, focus or handlers: what the window's definition costs before the program does anything of
+// its own.
 //
 // The start-up steps of the program beyond that window are measured with the same source: built with FLOOR_STEPS of
 // 1 to 4 as well, it adds one step at a time, each as the program takes it: 1 the window's icons, 2 the subclassing
@@ -65,11 +66,7 @@ UniqueFont CreateFloorControls(HWND window, HINSTANCE instance, int dpi) {
   UniqueFont font = CreateCaptionFont(dpi);
 #endif
   for (const ControlDef& def : kControls) {
-    RECT rect = ControlRect(def, dpi);
-    const int fieldHeight = rect.bottom - rect.top;
-    if (def.id == kCombo1) {
-      rect.bottom = rect.top + fieldHeight * 11;
-    }
+    const RECT rect = ControlRect(def, dpi);
     HWND control = CreateWindowExW(0, def.className, def.text, def.style, rect.left, rect.top, rect.right - rect.left,
                                    rect.bottom - rect.top, window,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
@@ -78,7 +75,8 @@ UniqueFont CreateFloorControls(HWND window, HINSTANCE instance, int dpi) {
       Form1Controls::KeepFromDefaultButton(control);
     }
     if (def.id == kCombo1) {
-      Form1Controls::SetComboFieldHeight(control, fieldHeight);
+      Form1Controls::SetDropDownRows(control);
+      Form1Controls::SetComboFieldHeight(control, rect.bottom - rect.top);
       SetWindowTextW(control, def.text);
     }
   }

@@ -6,20 +6,14 @@
 #include <cstdlib>
 #include <cwchar>
 #include <random>
-#include <vector>
+
+#include "tests/driver/RegistrySeed.h"
 
 namespace {
 
-// Below the real HKEY_CURRENT_USER: one subkey a run, named by its creation time and a random part.
-constexpr wchar_t kRunsKey[] = L"Software\\PluginSwitchTests";
-// FILETIME counts 100 ns: one day.
-constexpr ULONGLONG kDay = 24ULL * 60 * 60 * 10'000'000;
-
-ULONGLONG Now() {
-  FILETIME now{};
-  GetSystemTimeAsFileTime(&now);
-  return (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-}
+// Below the real HKEY_CURRENT_USER: one subkey a run, named by its creation time (FILETIME, in hex) and a random part.
+const std::wstring kRunsKey = L"Software\\PluginSwitchTests";
+constexpr ULONGLONG kDay = 24ULL * 60 * 60 * 10'000'000;  // in FILETIME's 100 ns
 
 // Ends the run at once, as failed, where the scratch key cannot be had: no test may run on the real key, and a fatal
 // failure in a test environment would only mark every test skipped.
@@ -30,44 +24,17 @@ void Require(LSTATUS status, const char* what) {
   }
 }
 
-// The names of the scratch keys of runs that began more than a day ago, which no live run still uses.
-std::vector<std::wstring> StaleRuns(HKEY runs, ULONGLONG now) {
-  std::vector<std::wstring> stale;
-  for (DWORD index = 0;; ++index) {
-    wchar_t name[256];
-    DWORD length = 256;
-    if (RegEnumKeyExW(runs, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-      break;
-    }
-    wchar_t* end = nullptr;
-    const ULONGLONG created = std::wcstoull(name, &end, 16);
-    if (end == name + 16 && *end == L'-' && created + kDay < now) {
-      stale.emplace_back(name, length);
-    }
-  }
-  return stale;
-}
-
-void RemoveStaleRuns(ULONGLONG now) {
-  HKEY runs = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunsKey, 0, KEY_ALL_ACCESS, &runs) != ERROR_SUCCESS) {
-    return;
-  }
-  for (const std::wstring& name : StaleRuns(runs, now)) {
-    RegDeleteTreeW(runs, name.c_str());
-  }
-  RegCloseKey(runs);
-}
-
 }  // namespace
 
 std::wstring ScratchCurrentUser::path_;
 
 void ScratchCurrentUser::SetUp() {
-  const ULONGLONG now = Now();
+  FILETIME time{};
+  GetSystemTimeAsFileTime(&time);
+  const ULONGLONG now = (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
   wchar_t name[32];
   std::swprintf(name, std::size(name), L"%016llx-%08x", now, static_cast<unsigned>(std::random_device()()));
-  const std::wstring path = std::wstring(kRunsKey) + L"\\" + name;
+  const std::wstring path = kRunsKey + L"\\" + name;
   HKEY scratch = nullptr;
   LSTATUS created = ERROR_KEY_DELETED;
   // A run that ends deletes the runs key once it is empty, perhaps just as this one makes its key in it: again.
@@ -76,12 +43,18 @@ void ScratchCurrentUser::SetUp() {
         RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch, nullptr);
   }
   Require(created, "create");
-  RemoveStaleRuns(now);  // the runs key stays while this run's key is in it
+  // Runs that began more than a day ago have crashed and left their keys; the runs key stays while this one's is in it.
+  for (const std::wstring& run : RegistrySeed::SubkeyNames(kRunsKey)) {
+    wchar_t* end = nullptr;
+    if (std::wcstoull(run.c_str(), &end, 16) + kDay < now && end == run.c_str() + 16 && *end == L'-') {
+      RegistrySeed::DeleteTree(kRunsKey + L"\\" + run);
+    }
+  }
   // The system keeps its own reference to the key, so the handle may go at once.
   const LSTATUS redirected = RegOverridePredefKey(HKEY_CURRENT_USER, scratch);
   RegCloseKey(scratch);
   if (redirected != ERROR_SUCCESS) {
-    RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+    RegistrySeed::DeleteTree(path);
   }
   Require(redirected, "redirect HKEY_CURRENT_USER to");
   path_ = path;
@@ -92,9 +65,8 @@ void ScratchCurrentUser::TearDown() {
     return;
   }
   EXPECT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, nullptr), ERROR_SUCCESS);
-  // With a subkey named, the key itself goes too.
-  EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str()), ERROR_SUCCESS);
-  RegDeleteKeyW(HKEY_CURRENT_USER, kRunsKey);  // fails, as it should, while another run has its key there
+  EXPECT_TRUE(RegistrySeed::DeleteTree(path_));
+  RegDeleteKeyW(HKEY_CURRENT_USER, kRunsKey.c_str());  // fails, as it should, while another run has its key there
   path_.clear();
 }
 

@@ -206,10 +206,18 @@ AssertionResult WindowFixture::ClickListItem(LRESULT index) const {
   return PickFromOpeningList(index);
 }
 
-AssertionResult WindowFixture::PickFromOpeningList(LRESULT index) const {
+HWND WindowFixture::OpeningList() const {
   HWND combo = Control(kCombo1);
   HWND list = nullptr;
-  if (!WaitUntil([&] { return ComboDroppedDown(combo) && (list = FindThreadWindow(window_, L"ComboLBox")); })) {
+  return WaitUntil([&] { return ComboDroppedDown(combo) && (list = FindThreadWindow(window_, L"ComboLBox")); })
+             ? list
+             : nullptr;
+}
+
+AssertionResult WindowFixture::PickFromOpeningList(LRESULT index) const {
+  HWND combo = Control(kCombo1);
+  HWND list = OpeningList();
+  if (list == nullptr) {
     return AssertionFailure() << "Combo1's list does not open";
   }
   const std::optional<POINT> item = ListItemCentre(list, index);

@@ -76,6 +76,8 @@ class WindowFixture : public testing::Test {
 
   // Opens Combo1's list with a click on its arrow and clicks item index in it.
   testing::AssertionResult ClickListItem(LRESULT index) const;
+  // Waits for Combo1's list, opened by a click or a key just sent; nullptr if it does not open.
+  HWND OpeningList() const;
   // Waits for Combo1's list, opened by a click or a key just sent, and clicks item index in it.
   testing::AssertionResult PickFromOpeningList(LRESULT index) const;
 

@@ -148,10 +148,9 @@ TEST_F(WindowStartup, OpenListIsTenRowsHigh) {
     ASSERT_TRUE(RegistrySeed::CreateAccount(L"more" + std::to_wstring(i) + L"@x.com", 1));
   }
   ASSERT_TRUE(Launch());
-  HWND combo = Control(kCombo1);
-  HWND list = nullptr;
   PressKey(VK_F4);
-  ASSERT_TRUE(WaitUntil([&] { return ComboDroppedDown(combo) && (list = FindThreadWindow(window_, L"ComboLBox")); }));
+  HWND list = OpeningList();
+  ASSERT_NE(list, nullptr);
   EXPECT_EQ(ClientRect(list).bottom / SendMessageW(list, LB_GETITEMHEIGHT, 0, 0), 10);
 }
 
