@@ -5,9 +5,11 @@
 // Usage: LoadBench DATA_FILE [REPETITIONS]
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "BenchRegistry.h"

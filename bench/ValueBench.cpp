@@ -4,6 +4,7 @@
 // Usage: ValueBench [REPETITIONS]
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>

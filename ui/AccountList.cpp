@@ -1,5 +1,7 @@
 #include "ui/AccountList.h"
 
+#include <string>
+
 #include "ui/HostProduct.h"
 
 namespace {

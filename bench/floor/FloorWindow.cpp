@@ -71,8 +71,10 @@ UniqueFont CreateFloorControls(HWND window, HINSTANCE instance, int dpi) {
                                    rect.bottom - rect.top, window,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, Form1Controls::FontParam(font), FALSE);
-    if (kSteps >= 2 && (def.style & BS_TYPEMASK) == BS_PUSHBUTTON && def.className == std::wstring_view(L"BUTTON")) {
-      Form1Controls::KeepFromDefaultButton(control);
+    if constexpr (kSteps >= 2) {
+      if ((def.style & BS_TYPEMASK) == BS_PUSHBUTTON && def.className == std::wstring_view(L"BUTTON")) {
+        Form1Controls::KeepFromDefaultButton(control);
+      }
     }
     if (def.id == kCombo1) {
       Form1Controls::SetDropDownRows(control);
@@ -81,12 +83,14 @@ UniqueFont CreateFloorControls(HWND window, HINSTANCE instance, int dpi) {
     }
   }
   HWND combo = GetDlgItem(window, kCombo1);
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  if (kSteps >= 2 && GetComboBoxInfo(combo, &info) && info.hwndItem != nullptr) {
-    SetWindowSubclass(info.hwndItem, FieldProc, 1, 0);
+  if constexpr (kSteps >= 2) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(combo, &info) && info.hwndItem != nullptr) {
+      SetWindowSubclass(info.hwndItem, FieldProc, 1, 0);
+    }
   }
-  if (kSteps >= 3) {
+  if constexpr (kSteps >= 3) {
     FillAccountList(combo, RegistryRoutines().EnumRegistryKeys(HKEY_CURRENT_USER, ProductKeyPath));
   }
   return font;
@@ -129,7 +133,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     return 1;
   }
   UniqueIcon icons[2];
-  if (kSteps >= 1) {
+  if constexpr (kSteps >= 1) {
     icons[0] = Form1Controls::LoadProgramIcon(instance, Dpi::SystemMetric(SM_CXSMICON, dpi));
     icons[1] = Form1Controls::LoadProgramIcon(instance, Dpi::SystemMetric(SM_CXICON, dpi));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons[0].Get()));
@@ -141,8 +145,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (kSteps >= 4 && IsDialogMessageW(window, &message)) {
-      continue;
+    if constexpr (kSteps >= 4) {
+      if (IsDialogMessageW(window, &message)) {
+        continue;
+      }
     }
     TranslateMessage(&message);
     DispatchMessageW(&message);

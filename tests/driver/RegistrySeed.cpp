@@ -49,12 +49,6 @@ void ForEachValue(HKEY key, Visit visit) {
   }
 }
 
-void DumpValues(HKEY key, std::wstring& out) {
-  ForEachValue(key, [&](const std::wstring& name, DWORD type, const BYTE* data, DWORD size) {
-    out += L"  \"" + name + L"\" " + ValueText(type, data, size) + L"\n";
-  });
-}
-
 void Snapshot(HKEY key, const std::wstring& path, const std::function<bool(const std::wstring&)>& skip, Hive& hive) {
   Values& values = hive[path];
   ForEachValue(key, [&](const std::wstring& name, DWORD type, const BYTE* data, DWORD size) {
@@ -68,7 +62,7 @@ void Snapshot(HKEY key, const std::wstring& path, const std::function<bool(const
     }
     const std::wstring child(name, length);
     const std::wstring subpath = path.empty() ? child : path + L"\\" + child;
-    if (skip(subpath)) {
+    if (skip && skip(subpath)) {
       continue;
     }
     PlainKey subkey;
@@ -165,24 +159,23 @@ std::vector<std::wstring> SubkeyNames(const std::wstring& path) {
   return names;
 }
 
-std::wstring Dump(const std::wstring& path) {
-  const PlainKey key = OpenKey(path, KEY_READ);
-  if (!key) {
-    return L"";
-  }
-  std::wstring out = L"[" + path + L"]\n";
-  DumpValues(key.Get(), out);
-  for (const std::wstring& name : SubkeyNames(path)) {
-    out += Dump(path + L"\\" + name);
-  }
-  return out;
+std::vector<std::wstring> AccountNames() {
+  std::vector<std::wstring> names = SubkeyNames(ProductKeyPath);
+  std::erase_if(names, [](const std::wstring& name) { return !IsAccountName(name); });
+  return names;
 }
 
-Hive SnapshotCurrentUser(const std::function<bool(const std::wstring& path)>& skip) {
+Hive Snapshot(const std::wstring& path, const std::function<bool(const std::wstring& path)>& skip) {
   Hive hive;
-  Snapshot(HKEY_CURRENT_USER, L"", skip, hive);
+  if (path.empty()) {
+    Snapshot(HKEY_CURRENT_USER, path, skip, hive);
+  } else if (const PlainKey key = OpenKey(path, KEY_READ)) {
+    Snapshot(key.Get(), path, skip, hive);
+  }
   return hive;
 }
+
+std::wstring Dump(const std::wstring& path) { return Text(Snapshot(path)); }
 
 std::wstring Text(const Hive& hive) {
   std::wstring text;

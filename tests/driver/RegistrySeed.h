@@ -38,16 +38,17 @@ std::optional<DWORD> ReadDword(const std::wstring& path, const wchar_t* name);
 
 // The names of the key's direct subkeys, in the order RegEnumKeyExW gives them.
 std::vector<std::wstring> SubkeyNames(const std::wstring& path);
+// The product's subkeys that are accounts, in that order: what Combo1 lists.
+std::vector<std::wstring> AccountNames();
 
-// Every key below path with its values (name, type, data), one per line: equal dumps mean an unchanged tree.
-std::wstring Dump(const std::wstring& path);
-
-// The whole of HKEY_CURRENT_USER: every key by path ("" for the root itself), each with its values by name, the value
-// shown as its type and data bytes. Sorted, so two snapshots compare whatever order the registry lists things in.
+// The key at path ("" for HKEY_CURRENT_USER itself) and every key below it, each by its path with its values by name,
+// a value shown as its type and data bytes; empty if the key does not exist. Sorted, so two snapshots compare
+// whatever order the registry lists things in. Leaves out every key for which skip(path) holds, with all below it.
 using Values = std::map<std::wstring, std::wstring>;
 using Hive = std::map<std::wstring, Values>;
-// Leaves out every key for which skip(path) holds, with all below it.
-Hive SnapshotCurrentUser(const std::function<bool(const std::wstring& path)>& skip);
+Hive Snapshot(const std::wstring& path, const std::function<bool(const std::wstring& path)>& skip = nullptr);
+// Snapshot(path) as text: equal dumps mean an unchanged tree.
+std::wstring Dump(const std::wstring& path);
 // How a snapshot shows a value of this type and data, e.g. ValueText(REG_DWORD, &one, 4) == L"type 4: 01 00 00 00".
 std::wstring ValueText(DWORD type, const void* data, DWORD size);
 // The snapshot as text, a key a line followed by a line a value.

@@ -40,16 +40,16 @@ inline constexpr PixelLayout kPixelLayouts[] = {
 
 // The layout written down for dpi, or nullptr.
 inline const PixelLayout* PixelLayoutAt(int dpi) {
-  const auto* found = std::find_if(std::begin(kPixelLayouts), std::end(kPixelLayouts),
-                                   [dpi](const PixelLayout& layout) { return layout.dpi == dpi; });
+  const auto found = std::find_if(std::begin(kPixelLayouts), std::end(kPixelLayouts),
+                                  [dpi](const PixelLayout& layout) { return layout.dpi == dpi; });
   return found != std::end(kPixelLayouts) ? found : nullptr;
 }
 
 // Where the layout puts the control with this ID at dpi; an empty rectangle for a DPI not written down.
 inline RECT PixelRect(int id, int dpi) {
   const PixelLayout* layout = PixelLayoutAt(dpi);
-  const auto* row = std::find_if(Form1Layout::kControls.begin(), Form1Layout::kControls.end(),
-                                 [id](const Form1Layout::ControlDef& def) { return def.id == id; });
+  const auto row = std::find_if(Form1Layout::kControls.begin(), Form1Layout::kControls.end(),
+                                [id](const Form1Layout::ControlDef& def) { return def.id == id; });
   if (layout == nullptr || row == Form1Layout::kControls.end()) {
     return RECT{};
   }

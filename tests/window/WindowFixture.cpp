@@ -209,9 +209,11 @@ AssertionResult WindowFixture::ClickListItem(LRESULT index) const {
 HWND WindowFixture::OpeningList() const {
   HWND combo = Control(kCombo1);
   HWND list = nullptr;
-  return WaitUntil([&] { return ComboDroppedDown(combo) && (list = FindThreadWindow(window_, L"ComboLBox")); })
-             ? list
-             : nullptr;
+  const bool opened = WaitUntil([&] {
+    list = ComboDroppedDown(combo) ? FindThreadWindow(window_, L"ComboLBox") : nullptr;
+    return list != nullptr;
+  });
+  return opened ? list : nullptr;
 }
 
 AssertionResult WindowFixture::PickFromOpeningList(LRESULT index) const {
