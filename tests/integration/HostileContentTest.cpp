@@ -95,6 +95,23 @@ TEST_F(HostileContent, LongNamesWorkOrFailTruthfully) {
   }
 }
 
+// A letter outside ASCII that the ANSI code page holds (Windows-1252 "u with diaeresis", another byte in the OEM code
+// page): the account is listed, read and changed under its own name, in both directions of the conversion.
+TEST_F(HostileContent, NameInTheAnsiCodePageIsListedReadAndChanged) {
+  if (GetACP() != 1252) {
+    GTEST_SKIP() << "the name is written for Windows-1252";
+  }
+  const std::wstring name = L"j\u00fcrgen@x.example";
+  CreateAccount(name, 1);
+  FormHarness form;
+  ASSERT_EQ(form.ListedAccounts(), std::vector<std::wstring>{name});
+  form.Choose(0);
+  EXPECT_EQ(form.SelectedOption(), L"Yes");
+  form.ClickOption(false);
+  EXPECT_EQ(form.ClickChange(), std::vector<std::wstring>{Form1::kChanged});
+  EXPECT_EQ(ReadDword(PreferencesKey(name), kEnablePlugins), std::optional<DWORD>(0));
+}
+
 // Names outside the system's code page come back from the ANSI functions as the system converts them: a name with
 // no look-alike as "?", one with a look-alike ("pawe\u0142" beside a real "pawel") as that look-alike. Either way
 // the name is listed once, and only a key whose name is the shown text is ever read or changed.

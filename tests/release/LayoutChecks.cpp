@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "tests/driver/WindowDriver.h"
 #include "tests/support/PixelLayouts.h"
 #include "ui/CaptionFont.h"
 #include "ui/Dpi.h"
@@ -21,14 +22,6 @@ using Form1Layout::ControlDef;
 using testing::AssertionFailure;
 using testing::AssertionResult;
 using testing::AssertionSuccess;
-
-// A control's rectangle in its parent's client coordinates.
-RECT PlacedRect(HWND control) {
-  RECT rect{};
-  GetWindowRect(control, &rect);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
 
 bool Contains(const RECT& outer, const RECT& inner) {
   return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -77,7 +70,8 @@ int TextHeight(const LOGFONTW& description) {
 // as high as Combo1's list items, which the system sizes to the font every control shares.
 bool ShownFont(HWND window, HWND control, int dpi, LOGFONTW& description) {
   const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-  if (handle != nullptr && GetObjectW(handle, sizeof description, &description) == sizeof description) {
+  constexpr int size = static_cast<int>(sizeof description);
+  if (handle != nullptr && GetObjectW(handle, size, &description) == size) {
     return true;
   }
   const auto itemHeight =
@@ -114,7 +108,7 @@ AssertionResult ControlIsAtTableRect(HWND window, const ControlDef& control, int
   if (PixelLayoutAt(dpi) == nullptr) {
     return AssertionFailure() << "no pixel layout written down for " << dpi << " DPI";
   }
-  const RECT placed = PlacedRect(handle);
+  const RECT placed = WindowDriver::RectInParent(handle);
   const RECT wanted = PixelRect(control.id, dpi);
   if (!EqualRect(&placed, &wanted)) {
     return AssertionFailure() << Narrow(control.text) << " stands at " << Describe(placed) << ", the table puts it at "
@@ -127,13 +121,13 @@ AssertionResult ControlsLieInside(HWND window) {
   RECT client{};
   GetClientRect(window, &client);
   HWND frame = GetDlgItem(window, Form1Layout::kFrame1);
-  const RECT frameRect = frame != nullptr ? PlacedRect(frame) : RECT{};
+  const RECT frameRect = frame != nullptr ? WindowDriver::RectInParent(frame) : RECT{};
   for (const ControlDef& control : Form1Layout::kControls) {
     HWND handle = GetDlgItem(window, control.id);
     if (handle == nullptr) {
       return AssertionFailure() << "no control with ID " << control.id;
     }
-    const RECT placed = PlacedRect(handle);
+    const RECT placed = WindowDriver::RectInParent(handle);
     if (!Contains(client, placed)) {
       return AssertionFailure() << Narrow(control.text) << " at " << Describe(placed)
                                 << " reaches out of the client area " << Describe(client);
@@ -178,7 +172,7 @@ AssertionResult CaptionFits(HWND window, const ControlDef& control, int dpi) {
   SelectObject(dc, previous);
   ReleaseDC(nullptr, dc);
 
-  const RECT placed = PlacedRect(handle);
+  const RECT placed = WindowDriver::RectInParent(handle);
   const int width = extent.cx + Decoration(control, dpi);
   if (width > placed.right - placed.left || extent.cy > placed.bottom - placed.top) {
     return AssertionFailure() << "\"" << Narrow(control.text) << "\" needs " << width << "x" << extent.cy << " (font "

@@ -1,6 +1,6 @@
 // WindowCheck: starts the program and looks at its window from another process, as a person and a screen reader
 // would: layout at the session's DPI, captions, z-order and Tab order, message box owner, colours; then "Exit".
-// Also checks the program file's icon, version and manifest.
+// Also checks the program file's version and manifest (its icon: Hardening.py).
 //   WindowCheck --program=PATH [--dpi=N] [GoogleTest flags]
 // PATH is a Unix path (wine's drive Z:). Without --dpi the layout is checked at the DPI of this session.
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/driver/UniqueHandles.h"
 #include "tests/driver/WindowDriver.h"
 #include "tests/release/LayoutChecks.h"
 #include "tests/support/DisposableProfile.h"
@@ -29,9 +30,14 @@ using namespace WindowDriver;
 constexpr wchar_t kClassName[] = L"PluginSwitchForm1";
 constexpr int kChange = kCommand1 + kChangeIndex;
 constexpr int kExit = kCommand1 + kExitIndex;
+constexpr wchar_t kPlanted[] = PLUGINSWITCH_PLANTED_DLL;
 
 std::wstring gProgram;
 int gDpi = 0;
+
+std::wstring Folder(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
+// Where LaterLoadsPassOverTheProgramsFolder plants a DLL.
+std::wstring Planted() { return Folder(gProgram) + kPlanted; }
 
 // The program runs once for all checks of the window; the last one ends it with "Exit".
 class ProgramWindow : public testing::Test {
@@ -45,6 +51,7 @@ class ProgramWindow : public testing::Test {
   static void TearDownTestSuite() {
     program_.reset();
     window_ = nullptr;
+    DeleteFileW(Planted().c_str());  // once the program has ended, which may have loaded it
   }
   void SetUp() override {
     ASSERT_TRUE(program_->Started()) << "the program did not start";
@@ -198,6 +205,27 @@ TEST_F(ProgramWindow, MessageBoxIsOwnedByTheWindow) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "the message box did not close";
 }
 
+// DLLs loaded later on the program's behalf come from System32 only: a load by name, made by a thread of the program,
+// does not find a DLL planted beside it.
+TEST_F(ProgramWindow, LaterLoadsPassOverTheProgramsFolder) {
+  wchar_t own[MAX_PATH]{};
+  GetModuleFileNameW(nullptr, own, MAX_PATH);
+  ASSERT_TRUE(CopyFileW((Folder(own) + kPlanted).c_str(), Planted().c_str(), FALSE));
+  DWORD id = 0;
+  GetWindowThreadProcessId(Window(), &id);
+  const UniqueHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, id));
+  void* name = VirtualAllocEx(process.Get(), nullptr, sizeof kPlanted, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  ASSERT_TRUE(WriteProcessMemory(process.Get(), name, kPlanted, sizeof kPlanted, nullptr));
+  // kernel32 lies at the same address in every process of one architecture.
+  const auto load = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
+  const UniqueHandle thread(CreateRemoteThread(process.Get(), nullptr, 0, load, name, 0, nullptr));
+  DWORD module = 1;
+  ASSERT_EQ(WaitForSingleObject(thread.Get(), kPatienceMs), WAIT_OBJECT_0);
+  GetExitCodeThread(thread.Get(), &module);
+  EXPECT_EQ(module, 0u) << "a load by name found the DLL planted in the program's folder";
+}
+
 // Last: ends the program.
 TEST_F(ProgramWindow, ExitEndsTheProgramWithCodeZero) {
   PostMessageW(Control(kExit), BM_CLICK, 0, 0);
@@ -234,25 +262,6 @@ TEST_F(ProgramFile, ManifestAsksForVisualStylesDpiAwarenessAndTheUsersRights) {
         "level=\"asInvoker\"", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
         "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
     EXPECT_NE(manifest.find(wanted), std::string_view::npos) << "the manifest lacks " << wanted;
-  }
-}
-
-// Every size Windows shows from 100% to 200% scaling, and the 256 px image of large views (stored as 0).
-TEST_F(ProgramFile, IconComesInEverySizeWindowsShows) {
-  const std::string_view group = Resource(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
-  ASSERT_GE(group.size(), 6u) << "no icon";
-  std::vector<int> sizes;
-  const auto count = static_cast<unsigned char>(group[4]);
-  for (unsigned i = 0; i < count && 6 + 14 * (i + 1) <= group.size(); ++i) {
-    sizes.push_back(static_cast<unsigned char>(group[6 + 14 * i]));
-  }
-  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 0}));
-  for (const int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
-    HANDLE icon = LoadImageW(module_, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0);
-    EXPECT_NE(icon, nullptr) << size << " px";
-    if (icon != nullptr) {
-      DestroyIcon(static_cast<HICON>(icon));
-    }
   }
 }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -15,7 +17,15 @@
 
 namespace {
 
-// A hidden parent window with one combo box of Combo1's style.
+// Keeps the redraw state the last WM_SETREDRAW asked for.
+LRESULT CALLBACK RecordRedraw(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR redrawing) {
+  if (message == WM_SETREDRAW) {
+    *reinterpret_cast<bool*>(redrawing) = wParam != FALSE;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// A hidden parent window with one combo box of Combo1's style, whose redraw state is recorded.
 class ComboFixture {
  public:
   ComboFixture() {
@@ -23,17 +33,24 @@ class ComboFixture {
     parent_ = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPED, 0, 0, 320, 200, nullptr, nullptr, nullptr, nullptr);
     combo_ =
         CreateWindowExW(0, def.className, def.text, def.style, 10, 10, 200, 200, parent_, nullptr, nullptr, nullptr);
+    SetWindowSubclass(combo_, RecordRedraw, 1, reinterpret_cast<DWORD_PTR>(&redrawing_));
   }
   ComboFixture(const ComboFixture&) = delete;
   ComboFixture& operator=(const ComboFixture&) = delete;
-  ~ComboFixture() { DestroyWindow(parent_); }
+  ~ComboFixture() {
+    RemoveWindowSubclass(combo_, RecordRedraw, 1);
+    DestroyWindow(parent_);
+  }
 
   HWND Combo() const { return combo_; }
   std::vector<std::wstring> Items() const { return WindowDriver::ComboItems(combo_); }
+  // False while the box is told not to redraw: a list filled then would show empty or stale.
+  bool Redrawing() const { return redrawing_; }
 
  private:
   HWND parent_ = nullptr;
   HWND combo_ = nullptr;
+  bool redrawing_ = true;
 };
 
 KeyCollection Collection(const std::vector<std::wstring>& names) {
@@ -63,7 +80,8 @@ TEST_P(AccountListFill, ListsTheAccountsInTheOrderHeld) {
   }
   EXPECT_EQ(FillAccountList(fixture.Combo(), Collection(c.names)), c.added);
   EXPECT_EQ(fixture.Items(), c.expected);
-  // Still visible and redrawing: turning redrawing back on must not leave the box hidden or its list open.
+  // Redrawing again, still visible, and its list not left open.
+  EXPECT_TRUE(fixture.Redrawing());
   EXPECT_NE(GetWindowLongPtrW(fixture.Combo(), GWL_STYLE) & WS_VISIBLE, 0);
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;

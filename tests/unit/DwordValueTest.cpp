@@ -15,10 +15,6 @@ using Call = FakeRegistry::Call;
 constexpr char kKey[] = "HKCU\\Software\\Halvorn\\Brindlex\\a@x.com\\Preferences";
 constexpr wchar_t kPath[] = L"HKEY_CURRENT_USER\\Software\\Halvorn\\Brindlex\\a@x.com\\Preferences";
 
-std::optional<LSTATUS> FailOn(Call failing, LSTATUS status, Call call) {
-  return call == failing ? std::optional<LSTATUS>(status) : std::nullopt;
-}
-
 TEST(DwordRead, SaysWhichKindItIs) {
   EXPECT_EQ(DwordRead::Number(-1).Text(), L"-1");
   EXPECT_EQ(DwordRead::Error().Text(), L"Error");
@@ -58,39 +54,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"eightBytes", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}, DwordRead::Error()},
                     ReadCase{"string", REG_SZ, {'1', 0}, DwordRead::Number('1')}),
     CaseName());
-
-// Each registry call failing with each relevant status: the specified result, and every opened key closed.
-struct FaultCase {
-  Call failing;
-  LSTATUS status;
-};
-
-class DwordValueFaults : public testing::TestWithParam<FaultCase> {};
-
-TEST_P(DwordValueFaults, ReportFailureAndCloseWhatWasOpened) {
-  const FaultCase c = GetParam();
-  FakeRegistry fake;
-  fake.SetDword(kKey, "EnablePlugins", 1);
-  fake.inject = [c](Call call, int) { return FailOn(c.failing, c.status, call); };
-
-  const DwordRead read = ReadDwordValue(kPath, L"EnablePlugins");
-  EXPECT_EQ(read, c.failing == Call::Open || c.failing == Call::Query ? DwordRead::Error() : DwordRead::Number(1));
-  const bool written = WriteDwordValue(kPath, L"EnablePlugins", 0);
-  EXPECT_EQ(written, c.failing != Call::Open && c.failing != Call::Set);
-  EXPECT_EQ(fake.FindValue(kKey, "EnablePlugins")->data[0], written ? 0 : 1);
-
-  const int opened = c.failing == Call::Open ? 0 : 2;
-  EXPECT_EQ(fake.Count(Call::Close), opened);
-  EXPECT_TRUE(fake.Balanced());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Statuses, DwordValueFaults,
-    testing::Values(FaultCase{Call::Open, ERROR_FILE_NOT_FOUND}, FaultCase{Call::Open, ERROR_ACCESS_DENIED},
-                    FaultCase{Call::Open, ERROR_MORE_DATA}, FaultCase{Call::Query, ERROR_FILE_NOT_FOUND},
-                    FaultCase{Call::Query, ERROR_ACCESS_DENIED}, FaultCase{Call::Query, ERROR_MORE_DATA},
-                    FaultCase{Call::Set, ERROR_ACCESS_DENIED}, FaultCase{Call::Set, ERROR_FILE_NOT_FOUND},
-                    FaultCase{Call::Set, ERROR_MORE_DATA}, FaultCase{Call::Close, ERROR_INVALID_HANDLE}));
 
 TEST(WriteDwordValue, StoresFourLittleEndianBytesAsRegDword) {
   FakeRegistry fake;
@@ -132,14 +95,6 @@ TEST(DwordValue, RootAloneOpensTheRootAndLeavesThePredefinedHandleOpen) {
   EXPECT_EQ(ReadDwordValue(L"HKEY_LOCAL_MACHINE", L"V"), DwordRead::Number(7));
   EXPECT_EQ(fake.subkeysOpened, std::vector<std::string>{""});
   EXPECT_TRUE(fake.Balanced());
-}
-
-TEST(DwordValue, CallersPathIsNotChanged) {
-  FakeRegistry fake;
-  const std::wstring path = kPath;
-  static_cast<void>(ReadDwordValue(path, L"EnablePlugins"));
-  static_cast<void>(WriteDwordValue(path, L"EnablePlugins", 1));
-  EXPECT_EQ(path, kPath);
 }
 
 }  // namespace

@@ -88,8 +88,6 @@ void FakeRegistry::SetClass(const std::string& path, const std::string& classNam
   Find(path)->className = className;
 }
 
-bool FakeRegistry::KeyExists(const std::string& path) const { return Find(path) != nullptr; }
-
 const FakeRegistry::Value* FakeRegistry::FindValue(const std::string& path, const std::string& name) const {
   const Key* key = Find(path);
   if (key == nullptr) {
@@ -164,7 +162,11 @@ LSTATUS APIENTRY FakeRegistry::OpenKeyEx(HKEY key, LPCSTR subkey, DWORD, REGSAM 
   if (node == nullptr) {
     return ERROR_INVALID_HANDLE;
   }
-  if (subkey != nullptr && *subkey != '\0') {
+  if ((subkey == nullptr || *subkey == '\0') && IsPredefinedKey(key)) {
+    *result = key;  // as wine does: the root itself, which is not the caller's to close
+    return ERROR_SUCCESS;
+  }
+  if (subkey != nullptr) {
     for (const std::string& part : SplitPath(subkey)) {
       node = part.empty() ? nullptr : node->Child(part);
       if (node == nullptr) {
@@ -211,7 +213,6 @@ LSTATUS APIENTRY FakeRegistry::QueryValueEx(HKEY key, LPCSTR name, LPDWORD, LPDW
 
 LSTATUS APIENTRY FakeRegistry::SetValueEx(HKEY key, LPCSTR name, DWORD, DWORD type, const BYTE* data, DWORD size) {
   FakeRegistry& self = *current_;
-  self.setTypes.push_back(type);
   self.setSizes.push_back(size);
   if (auto status = self.Injected(Call::Set)) {
     return *status;

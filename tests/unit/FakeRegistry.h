@@ -32,7 +32,6 @@ class FakeRegistry {
   void SetValue(const std::string& path, const std::string& name, Value value);
   void SetDword(const std::string& path, const std::string& name, DWORD value);
   void SetClass(const std::string& path, const std::string& className);
-  bool KeyExists(const std::string& path) const;
   const Value* FindValue(const std::string& path, const std::string& name) const;
   // Keys and values as one text, to prove that nothing changed.
   std::string Dump() const;
@@ -48,7 +47,6 @@ class FakeRegistry {
   testing::AssertionResult Balanced() const;
   std::vector<REGSAM> accessRequested;
   std::vector<std::string> subkeysOpened;
-  std::vector<DWORD> setTypes;
   std::vector<DWORD> setSizes;
   std::vector<DWORD> querySizes;     // data size offered by each query
   std::vector<DWORD> enumNameSizes;  // name buffer size offered by each enumeration step
