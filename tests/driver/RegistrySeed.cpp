@@ -175,17 +175,4 @@ Hive Snapshot(const std::wstring& path, const std::function<bool(const std::wstr
   return hive;
 }
 
-std::wstring Dump(const std::wstring& path) { return Text(Snapshot(path)); }
-
-std::wstring Text(const Hive& hive) {
-  std::wstring text;
-  for (const auto& [path, values] : hive) {
-    text += L"[" + path + L"]\n";
-    for (const auto& [name, value] : values) {
-      text += L"  \"" + name + L"\" " + value + L"\n";
-    }
-  }
-  return text;
-}
-
 }  // namespace RegistrySeed

@@ -47,11 +47,7 @@ std::vector<std::wstring> AccountNames();
 using Values = std::map<std::wstring, std::wstring>;
 using Hive = std::map<std::wstring, Values>;
 Hive Snapshot(const std::wstring& path, const std::function<bool(const std::wstring& path)>& skip = nullptr);
-// Snapshot(path) as text: equal dumps mean an unchanged tree.
-std::wstring Dump(const std::wstring& path);
 // How a snapshot shows a value of this type and data, e.g. ValueText(REG_DWORD, &one, 4) == L"type 4: 01 00 00 00".
 std::wstring ValueText(DWORD type, const void* data, DWORD size);
-// The snapshot as text, a key a line followed by a line a value.
-std::wstring Text(const Hive& hive);
 
 }  // namespace RegistrySeed

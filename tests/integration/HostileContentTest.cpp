@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "FormHarness.h"
@@ -56,12 +58,7 @@ TEST_F(HostileContent, OddNamesAreListedInOrder) {
                   KEY_WRITE, nullptr, &classy, nullptr);
   RegCloseKey(classy);
 
-  std::vector<std::wstring> expected;
-  for (const auto& name : SubkeyNames(ProductKeyPath)) {
-    if (IsAccountName(name)) {
-      expected.push_back(name);
-    }
-  }
+  const std::vector<std::wstring> expected = AccountNames();
   FormHarness form;
   EXPECT_EQ(form.ListedAccounts(), expected);
   EXPECT_EQ(expected.size(), 5u);
@@ -84,13 +81,13 @@ TEST_F(HostileContent, LongNamesWorkOrFailTruthfully) {
     if (name == fits) {
       EXPECT_EQ(shown, L"No");
     }
-    const std::wstring before = Dump(kVendorKey);
+    const Hive before = Snapshot(kVendorKey);
     form.ClickOption(true);
     const bool readable = shown == L"No";
     EXPECT_EQ(form.ClickChange(), std::vector<std::wstring>{readable ? Form1::kChanged : Form1::kNotChanged});
     EXPECT_EQ(ReadDword(PreferencesKey(name), kEnablePlugins), std::optional<DWORD>(readable ? 1 : 0));
     if (!readable) {
-      EXPECT_EQ(Dump(kVendorKey), before);
+      EXPECT_EQ(Snapshot(kVendorKey), before);
     }
   }
 }
@@ -133,7 +130,7 @@ TEST_P(HostileCodePage, NameIsListedOnceAndOnlyTheShownAccountChanges) {
   if (row.lookAlikeExists) {
     CreateAccount(row.shownAs, 1);
   }
-  const std::wstring before = Dump(kVendorKey);
+  const Hive before = Snapshot(kVendorKey);
   FormHarness form;
   ASSERT_EQ(form.ListedAccounts(), std::vector<std::wstring>{row.shownAs});
   form.Choose(0);
@@ -144,7 +141,7 @@ TEST_P(HostileCodePage, NameIsListedOnceAndOnlyTheShownAccountChanges) {
   if (row.lookAlikeExists) {
     EXPECT_EQ(ReadDword(PreferencesKey(row.shownAs), kEnablePlugins), std::optional<DWORD>(0));
   } else {
-    EXPECT_EQ(Dump(kVendorKey), before);
+    EXPECT_EQ(Snapshot(kVendorKey), before);
   }
 }
 
@@ -159,12 +156,7 @@ TEST_F(HostileContent, TenThousandSubkeysListEveryAccount) {
     CreateKey(AccountKey(L"user" + std::to_wstring(i) + L"@x.com"));
     CreateKey(AccountKey(L"other" + std::to_wstring(i)));
   }
-  std::vector<std::wstring> expected;
-  for (const auto& name : SubkeyNames(ProductKeyPath)) {
-    if (IsAccountName(name)) {
-      expected.push_back(name);
-    }
-  }
+  const std::vector<std::wstring> expected = AccountNames();
   FormHarness form;
   EXPECT_EQ(expected.size(), 5000u);
   EXPECT_EQ(form.ListedAccounts(), expected);
@@ -185,10 +177,10 @@ TEST_P(HostileVanishing, ChangeFailsAndCreatesNothing) {
   form.Choose(0);
   EXPECT_EQ(form.SelectedOption(), L"Yes");
   DeleteElsewhere(GetParam().deleted(L"a@x.com"));
-  const std::wstring before = Dump(kVendorKey);
+  const Hive before = Snapshot(kVendorKey);
   form.ClickOption(false);
   EXPECT_EQ(form.ClickChange(), std::vector<std::wstring>{Form1::kNotChanged});
-  EXPECT_EQ(Dump(kVendorKey), before);
+  EXPECT_EQ(Snapshot(kVendorKey), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(

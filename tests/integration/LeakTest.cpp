@@ -1,7 +1,10 @@
 // A thousand choose-and-change cycles on wine's real registry leave no handle, window object or GDI object behind.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <ostream>
 #include <string>
+#include <vector>
 
 #include "FormHarness.h"
 #include "tests/driver/RegistrySeed.h"

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 #include <sstream>
+#include <utility>
 
 struct FakeRegistry::Key {
   std::string name;

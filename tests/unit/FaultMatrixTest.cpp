@@ -2,6 +2,7 @@
 // options and the message stay truthful, nothing is written that should not be, and every key opened is closed.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
