@@ -116,8 +116,14 @@ void Form1::CreateControls(int dpi) {
       continue;
     }
     SendMessageW(control, WM_SETFONT, font, FALSE);
-    if (def.className == std::wstring_view(L"BUTTON") && (def.style & BS_TYPEMASK) == BS_PUSHBUTTON) {
+    const bool button = def.className == std::wstring_view(L"BUTTON");
+    if (button && (def.style & BS_TYPEMASK) == BS_PUSHBUTTON) {
       KeepFromDefaultButton(control);
+    }
+    if (button && (def.style & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
+      // Windows clicks an automatic option that takes the focus unchecked (by Tab, activation or SetFocus), which
+      // would select a value nobody chose; a click, Space or an arrow key (the dialog manager clicks it) still does.
+      SendMessageW(control, BM_SETDONTCLICK, TRUE, 0);
     }
   }
   const RECT comboRect = ControlRect(*FindControl(kCombo1), dpi);
@@ -232,6 +238,12 @@ LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_THEMECHANGED:
       ApplyLayout(dpi_);
       return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_SYSCOLORCHANGE:
+      // The common controls keep the system colours they draw in; only their top-level window tells them of a change.
+      for (HWND control : controls_) {
+        SendMessageW(control, message, wParam, lParam);
+      }
+      return 0;
     case WM_NEXTDLGCTL:
       // The dialog manager asks a window that is not a dialog to move the focus this way too.
       SetFocus(LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0));
