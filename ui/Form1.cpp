@@ -321,7 +321,17 @@ LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LP
     default:
       break;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+  if (message != WM_GETTEXT && message != WM_GETTEXTLENGTH && message != WM_NCDESTROY) {
+    try {
+      // Whatever changed the text on the way (another program's WM_SETTEXT, a control character from Windows'
+      // context menu), the field names the chosen account again before anything reads it.
+      reinterpret_cast<Form1*>(form)->ShowChoice();
+    } catch (...) {
+      // An exception must not cross into the system's code; the next message tries again.
+    }
+  }
+  return result;
 }
 
 void Form1::Form_Load() {
@@ -335,6 +345,7 @@ void Form1::Combo1_KeyPress(std::int16_t& KeyAscii) {
 }
 
 void Form1::Combo1_Click() {
+  chosen_ = SendMessageW(Control(kCombo1), CB_GETCURSEL, 0, 0);
   const std::wstring account = ChosenAccount();
   const Module1::DwordRead stored = Module1::ReadDwordValue(PreferencesPath(account), kEnablePlugins);
   if (!stored.IsNumber()) {
@@ -365,21 +376,36 @@ void Form1::ChangeSetting() {
 }
 
 std::wstring Form1::ChosenAccount() const {
-  // On a selection change the edit field may still show the previous text: read the chosen item itself.
+  // Read from the list itself: on a selection change the field may still show the previous text.
   HWND combo = Control(kCombo1);
-  const auto index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-  if (index == CB_ERR) {
-    return WindowText(combo);
-  }
-  const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  const auto length =
+      chosen_ == CB_ERR ? CB_ERR : SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(chosen_), 0);
   if (length == CB_ERR) {
-    return WindowText(combo);
+    return FindControl(kCombo1)->text;
   }
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   const auto copied =
-      SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+      SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(chosen_), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
   return text;
+}
+
+void Form1::ShowChoice() {
+  if (showingChoice_ || comboField_ == nullptr) {
+    return;
+  }
+  const std::wstring chosen = ChosenAccount();
+  if (WindowText(comboField_) == chosen) {
+    return;
+  }
+  showingChoice_ = true;
+  // The combo box looks an edited text up in its list, so the list's selection may have moved with the text.
+  HWND combo = Control(kCombo1);
+  if (SendMessageW(combo, CB_GETCURSEL, 0, 0) != chosen_) {
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen_), 0);
+  }
+  SetWindowTextW(comboField_, chosen.c_str());
+  showingChoice_ = false;
 }
 
 void Form1::SelectOption(int id) {
