@@ -375,35 +375,39 @@ void Form1::ChangeSetting() {
   MessageBoxW(hwnd_, stored ? kChanged : kNotChanged, kMessageTitle, MB_OK);
 }
 
-std::wstring Form1::ChosenAccount() const {
-  // Read from the list itself: on a selection change the field may still show the previous text.
+std::wstring Form1::ItemText(LRESULT index) const {
   HWND combo = Control(kCombo1);
-  const auto length =
-      chosen_ == CB_ERR ? CB_ERR : SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(chosen_), 0);
+  const auto length = index == CB_ERR ? CB_ERR : SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == CB_ERR) {
     return FindControl(kCombo1)->text;
   }
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   const auto copied =
-      SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(chosen_), reinterpret_cast<LPARAM>(text.data()));
+      SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
   return text;
+}
+
+std::wstring Form1::ChosenAccount() const {
+  // Read from the list itself: on a selection change the field may still show the previous text.
+  return ItemText(chosen_);
 }
 
 void Form1::ShowChoice() {
   if (showingChoice_ || comboField_ == nullptr) {
     return;
   }
-  const std::wstring chosen = ChosenAccount();
-  if (WindowText(comboField_) == chosen) {
+  HWND combo = Control(kCombo1);
+  const std::wstring shown = WindowText(comboField_);
+  // The combo box shows the item selected in its list before it reports the choice (CBN_SELCHANGE, which makes it the
+  // chosen one), whether the user or another program selected it.
+  if (shown == ChosenAccount() || shown == ItemText(SendMessageW(combo, CB_GETCURSEL, 0, 0))) {
     return;
   }
+  const std::wstring chosen = ChosenAccount();
   showingChoice_ = true;
-  // The combo box looks an edited text up in its list, so the list's selection may have moved with the text.
-  HWND combo = Control(kCombo1);
-  if (SendMessageW(combo, CB_GETCURSEL, 0, 0) != chosen_) {
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen_), 0);
-  }
+  // An edited text is looked up in the list, which may have moved the list's selection too.
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen_), 0);
   SetWindowTextW(comboField_, chosen.c_str());
   showingChoice_ = false;
 }

@@ -432,34 +432,19 @@ INSTANTIATE_TEST_SUITE_P(Ways, WindowMessageBox,
 
 }  // namespace
 
-namespace {
-
 // Other programs can still set the field's text (a screen reader's WM_SETTEXT, UI Automation's SetValue) or insert a
 // control character (Windows' context menu offers it): the field names the chosen account again at once.
-struct Edit {
-  UINT message;
-  const wchar_t* text;
-};
-
-class WindowFieldFromOutside : public WindowTest, public testing::WithParamInterface<Case<Edit>> {};
-
-TEST_P(WindowFieldFromOutside, KeepsNamingTheChosenAccount) {
-  const Edit& edit = GetParam().value;
+TEST_F(WindowChange, WritesForTheChosenAccountWhateverSetsTheField) {
   ASSERT_TRUE(Launch());
-  SendMessageW(Field(), edit.message, FALSE, reinterpret_cast<LPARAM>(edit.text));
+  SendMessageW(Field(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kFiveAccount));
   EXPECT_EQ(Text(Control(kCombo1)), kComboText);
   ASSERT_TRUE(ChooseAccount(kYesAccount, Choice::DownArrow));
-  SendMessageW(Field(), edit.message, FALSE, reinterpret_cast<LPARAM>(edit.text));
+  SendMessageW(Field(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kFiveAccount));
+  EXPECT_EQ(Text(Control(kCombo1)), kYesAccount);
+  SendMessageW(Field(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"\u202e"));
   EXPECT_EQ(Text(Control(kCombo1)), kYesAccount);
   ClickCentre(Control(kOptNo));
   ASSERT_TRUE(ChangeSays(Form1::kChanged, Dismissal::Enter));
   EXPECT_TRUE(StoredValueIs(kYesAccount, 0));
   EXPECT_TRUE(StoredValueIs(kFiveAccount, 5));
 }
-
-INSTANTIATE_TEST_SUITE_P(Routes, WindowFieldFromOutside,
-                         testing::Values(Case<Edit>{"SetText", {WM_SETTEXT, kFiveAccount}},
-                                         Case<Edit>{"ControlCharacter", {EM_REPLACESEL, L"\u202e"}}),
-                         CaseName());
-
-}  // namespace
