@@ -116,8 +116,14 @@ void Form1::CreateControls(int dpi) {
       continue;
     }
     SendMessageW(control, WM_SETFONT, font, FALSE);
-    if (def.className == std::wstring_view(L"BUTTON") && (def.style & BS_TYPEMASK) == BS_PUSHBUTTON) {
+    const bool button = def.className == std::wstring_view(L"BUTTON");
+    if (button && (def.style & BS_TYPEMASK) == BS_PUSHBUTTON) {
       KeepFromDefaultButton(control);
+    }
+    if (button && (def.style & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
+      // Windows clicks an automatic option that takes the focus unchecked (by Tab, activation or SetFocus), which
+      // would select a value nobody chose; a click, Space or an arrow key (the dialog manager clicks it) still does.
+      SendMessageW(control, BM_SETDONTCLICK, TRUE, 0);
     }
   }
   const RECT comboRect = ControlRect(*FindControl(kCombo1), dpi);
@@ -232,6 +238,12 @@ LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_THEMECHANGED:
       ApplyLayout(dpi_);
       return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_SYSCOLORCHANGE:
+      // The common controls keep the system colours they draw in; only their top-level window tells them of a change.
+      for (HWND control : controls_) {
+        SendMessageW(control, message, wParam, lParam);
+      }
+      return 0;
     case WM_NEXTDLGCTL:
       // The dialog manager asks a window that is not a dialog to move the focus this way too.
       SetFocus(LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0));
@@ -309,7 +321,17 @@ LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LP
     default:
       break;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+  if (message != WM_GETTEXT && message != WM_GETTEXTLENGTH && message != WM_NCDESTROY) {
+    try {
+      // Whatever changed the text on the way (another program's WM_SETTEXT, a control character from Windows'
+      // context menu), the field names the chosen account again before anything reads it.
+      reinterpret_cast<Form1*>(form)->ShowChoice();
+    } catch (...) {
+      // An exception must not cross into the system's code; the next message tries again.
+    }
+  }
+  return result;
 }
 
 void Form1::Form_Load() {
@@ -323,6 +345,7 @@ void Form1::Combo1_KeyPress(std::int16_t& KeyAscii) {
 }
 
 void Form1::Combo1_Click() {
+  chosen_ = SendMessageW(Control(kCombo1), CB_GETCURSEL, 0, 0);
   const std::wstring account = ChosenAccount();
   const Module1::DwordRead stored = Module1::ReadDwordValue(PreferencesPath(account), kEnablePlugins);
   if (!stored.IsNumber()) {
@@ -352,22 +375,41 @@ void Form1::ChangeSetting() {
   MessageBoxW(hwnd_, stored ? kChanged : kNotChanged, kMessageTitle, MB_OK);
 }
 
-std::wstring Form1::ChosenAccount() const {
-  // On a selection change the edit field may still show the previous text: read the chosen item itself.
+std::wstring Form1::ItemText(LRESULT index) const {
   HWND combo = Control(kCombo1);
-  const auto index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-  if (index == CB_ERR) {
-    return WindowText(combo);
-  }
-  const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  const auto length = index == CB_ERR ? CB_ERR : SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == CB_ERR) {
-    return WindowText(combo);
+    return FindControl(kCombo1)->text;
   }
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   const auto copied =
       SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
   return text;
+}
+
+std::wstring Form1::ChosenAccount() const {
+  // Read from the list itself: on a selection change the field may still show the previous text.
+  return ItemText(chosen_);
+}
+
+void Form1::ShowChoice() {
+  if (showingChoice_ || comboField_ == nullptr) {
+    return;
+  }
+  HWND combo = Control(kCombo1);
+  const std::wstring shown = WindowText(comboField_);
+  // The combo box shows the item selected in its list before it reports the choice (CBN_SELCHANGE, which makes it the
+  // chosen one), whether the user or another program selected it.
+  if (shown == ChosenAccount() || shown == ItemText(SendMessageW(combo, CB_GETCURSEL, 0, 0))) {
+    return;
+  }
+  const std::wstring chosen = ChosenAccount();
+  showingChoice_ = true;
+  // An edited text is looked up in the list, which may have moved the list's selection too.
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen_), 0);
+  SetWindowTextW(comboField_, chosen.c_str());
+  showingChoice_ = false;
 }
 
 void Form1::SelectOption(int id) {

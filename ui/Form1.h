@@ -60,7 +60,12 @@ class Form1 {
   [[nodiscard]] bool IsChecked(int id) const;
   // Puts the focus on the control that had it last, at first Combo1's field.
   void RestoreFocus() const;
+  // The text of item index of Combo1's list, or Combo1's first text for CB_ERR.
+  [[nodiscard]] std::wstring ItemText(LRESULT index) const;
+  // The account chosen last in Combo1's list, or Combo1's first text before any choice.
   [[nodiscard]] std::wstring ChosenAccount() const;
+  // Puts the chosen account back into Combo1's field (and list) if anything else has changed its text.
+  void ShowChoice();
   void SelectOption(int id);
   void UpdateOptionTabStops();
 
@@ -74,4 +79,6 @@ class Form1 {
   Form1Controls::UniqueIcon smallIcon_;
   Form1Controls::UniqueIcon bigIcon_;
   HWND lastFocus_ = nullptr;
+  LRESULT chosen_ = CB_ERR;  // the index of the item chosen last in Combo1's list
+  bool showingChoice_ = false;
 };

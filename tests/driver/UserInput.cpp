@@ -59,6 +59,16 @@ INPUT MouseAt(POINT screen, DWORD action, DWORD data = 0) {
   return input;
 }
 
+// Moves the mouse to a point and presses and releases a button there, clicks times.
+void Clicks(POINT screen, DWORD down, DWORD up, int clicks) {
+  std::vector<INPUT> inputs{MouseAt(screen, MOUSEEVENTF_MOVE)};
+  for (int click = 0; click < clicks; ++click) {
+    inputs.push_back(MouseAt(screen, down));
+    inputs.push_back(MouseAt(screen, up));
+  }
+  Send(inputs);
+}
+
 }  // namespace
 
 bool BringToFront(HWND window) {
@@ -98,30 +108,13 @@ void TypeText(std::wstring_view text) {
   Send(inputs);
 }
 
-void ClickAt(POINT screen) {
-  std::vector<INPUT> inputs;
-  for (const DWORD action : {DWORD{MOUSEEVENTF_MOVE}, DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}}) {
-    inputs.push_back(MouseAt(screen, action));
-  }
-  Send(inputs);
-}
+void ClickAt(POINT screen) { Clicks(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1); }
 
 void ClickCentre(HWND window) { ClickAt(WindowDriver::ScreenCentre(window)); }
 
-void RightClickAt(POINT screen) {
-  std::vector<INPUT> inputs{MouseAt(screen, MOUSEEVENTF_MOVE), MouseAt(screen, MOUSEEVENTF_RIGHTDOWN),
-                            MouseAt(screen, MOUSEEVENTF_RIGHTUP)};
-  Send(inputs);
-}
+void RightClickAt(POINT screen) { Clicks(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1); }
 
-void DoubleClickAt(POINT screen) {
-  std::vector<INPUT> inputs{MouseAt(screen, MOUSEEVENTF_MOVE)};
-  for (int click = 0; click < 2; ++click) {
-    inputs.push_back(MouseAt(screen, MOUSEEVENTF_LEFTDOWN));
-    inputs.push_back(MouseAt(screen, MOUSEEVENTF_LEFTUP));
-  }
-  Send(inputs);
-}
+void DoubleClickAt(POINT screen) { Clicks(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2); }
 
 void WheelAt(POINT screen, int notches) {
   std::vector<INPUT> inputs{MouseAt(screen, MOUSEEVENTF_MOVE)};
