@@ -401,7 +401,8 @@ void Form1::ShowChoice() {
   const std::wstring shown = WindowText(comboField_);
   // The combo box shows the item selected in its list before it reports the choice (CBN_SELCHANGE, which makes it the
   // chosen one), whether the user or another program selected it.
-  if (shown == ChosenAccount() || shown == ItemText(SendMessageW(combo, CB_GETCURSEL, 0, 0))) {
+  const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  if (shown == ChosenAccount() || (selected != CB_ERR && shown == ItemText(selected))) {
     return;
   }
   const std::wstring chosen = ChosenAccount();

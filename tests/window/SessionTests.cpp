@@ -525,10 +525,23 @@ TEST_P(InputAbuse, LeavesTheTextTheChoiceAndTheRegistryAlone) {
   EXPECT_TRUE(NoMessageBox());
   EXPECT_TRUE(ComboShows(index));
   EXPECT_TRUE(OptionsShow(Shown::No));
-  EXPECT_TRUE(SameHive(before, SnapshotCurrentUser()));
+  // Change writes for the chosen account alone, whatever the field went through.
+  ASSERT_TRUE(ChangeSays(Form1::kChanged, Dismissal::Enter));
+  Hive expected = before;
+  ExpectStored(expected, kAccount, 0);
+  EXPECT_TRUE(SameHive(expected, SnapshotCurrentUser()));
+}
+
+// Sends message to Combo1's field from this process: what a screen reader's or automation tool's "set value" does,
+// and Windows' context menu's "Insert Unicode control character".
+AssertionResult SendToField(HWND window, UINT message, WPARAM wParam, const wchar_t* text) {
+  SendMessageW(ComboEdit(GetDlgItem(window, kCombo1)), message, wParam, reinterpret_cast<LPARAM>(text));
+  return AssertionSuccess();
 }
 
 const Abuse kAbuses[] = {
+    {"TextSetByAnotherProgram", [](HWND window) { return SendToField(window, WM_SETTEXT, 0, L"b@y.org"); }},
+    {"ControlCharacterInserted", [](HWND window) { return SendToField(window, EM_REPLACESEL, FALSE, L"\u202e"); }},
     {"TypingAnAccountName", [](HWND) { return Input(L"b@y.org"); }},
     {"DigitsAndUnicode", [](HWND) { return Input(L"10\u00e9@x"); }},
     {"AltBackspace",

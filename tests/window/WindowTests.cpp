@@ -143,7 +143,6 @@ TEST_F(WindowTabOrder, VisitsBothOptionsWhileNeitherIsSelected) {
   for (const int id : ControlIds{kExit, kChange, kOptNo, kOptYes, kCombo1}) {
     ASSERT_TRUE(KeysMoveFocusTo({VK_SHIFT, VK_TAB}, id));
   }
-  EXPECT_TRUE(OptionsShow(Shown::Neither));  // passing through an option does not select it
 }
 
 TEST_F(WindowTabOrder, VisitsOnlyTheSelectedOption) {
@@ -242,20 +241,3 @@ INSTANTIATE_TEST_SUITE_P(Ways, WindowMessageBox,
                          CaseName());
 
 }  // namespace
-
-// Other programs can still set the field's text (a screen reader's WM_SETTEXT, UI Automation's SetValue) or insert a
-// control character (Windows' context menu offers it): the field names the chosen account again at once.
-TEST_F(WindowChange, WritesForTheChosenAccountWhateverSetsTheField) {
-  ASSERT_TRUE(Launch());
-  SendMessageW(Field(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kFiveAccount));
-  EXPECT_EQ(Text(Control(kCombo1)), kComboText);
-  ASSERT_TRUE(ChooseAccount(kYesAccount, Choice::DownArrow));
-  SendMessageW(Field(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kFiveAccount));
-  EXPECT_EQ(Text(Control(kCombo1)), kYesAccount);
-  SendMessageW(Field(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"\u202e"));
-  EXPECT_EQ(Text(Control(kCombo1)), kYesAccount);
-  ClickCentre(Control(kOptNo));
-  ASSERT_TRUE(ChangeSays(Form1::kChanged, Dismissal::Enter));
-  EXPECT_TRUE(StoredValueIs(kYesAccount, 0));
-  EXPECT_TRUE(StoredValueIs(kFiveAccount, 5));
-}
