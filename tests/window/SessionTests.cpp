@@ -539,74 +539,34 @@ AssertionResult SendToField(HWND window, UINT message, WPARAM wParam, const wcha
   return AssertionSuccess();
 }
 
+// One row a line, as a table.
+// clang-format off
 const Abuse kAbuses[] = {
     {"TextSetByAnotherProgram", [](HWND window) { return SendToField(window, WM_SETTEXT, 0, L"b@y.org"); }},
     {"ControlCharacterInserted", [](HWND window) { return SendToField(window, EM_REPLACESEL, FALSE, L"\u202e"); }},
     {"TypingAnAccountName", [](HWND) { return Input(L"b@y.org"); }},
     {"DigitsAndUnicode", [](HWND) { return Input(L"10\u00e9@x"); }},
-    {"AltBackspace",
-     [](HWND) {
-       return Press({{VK_MENU, VK_BACK}});
-     }},
-    {"EndBackspaces",
-     [](HWND) {
-       return Press({{VK_END}, {VK_BACK}, {VK_BACK}, {VK_BACK}});
-     }},
-    {"HomeDeletes",
-     [](HWND) {
-       return Press({{VK_HOME}, {VK_DELETE}, {VK_DELETE}});
-     }},
-    {"SelectionDeleted",
-     [](HWND) {
-       return Press({{VK_HOME}, {VK_SHIFT, VK_END}, {VK_DELETE}});
-     }},
-    {"SelectionBackspaced",
-     [](HWND) {
-       return Press({{VK_END}, {VK_SHIFT, VK_HOME}, {VK_BACK}});
-     }},
-    {"CtrlV",
-     [](HWND) {
-       return Press({{VK_CONTROL, 'V'}});
-     }},
-    {"ShiftInsert",
-     [](HWND) {
-       return Press({{VK_SHIFT, VK_INSERT}});
-     }},
-    {"CtrlX",
-     [](HWND) {
-       return Press({{VK_HOME}, {VK_SHIFT, VK_END}, {VK_CONTROL, 'X'}});
-     }},
-    {"ShiftDelete",
-     [](HWND) {
-       return Press({{VK_HOME}, {VK_SHIFT, VK_END}, {VK_SHIFT, VK_DELETE}});
-     }},
-    {"CtrlZAfterTyping",
-     [](HWND) {
-       return Input(L"zz", {{VK_CONTROL, 'Z'}});
-     }},
+    {"AltBackspace", [](HWND) { return Press({{VK_MENU, VK_BACK}}); }},
+    {"EndBackspaces", [](HWND) { return Press({{VK_END}, {VK_BACK}, {VK_BACK}, {VK_BACK}}); }},
+    {"HomeDeletes", [](HWND) { return Press({{VK_HOME}, {VK_DELETE}, {VK_DELETE}}); }},
+    {"SelectionDeleted", [](HWND) { return Press({{VK_HOME}, {VK_SHIFT, VK_END}, {VK_DELETE}}); }},
+    {"SelectionBackspaced", [](HWND) { return Press({{VK_END}, {VK_SHIFT, VK_HOME}, {VK_BACK}}); }},
+    {"CtrlV", [](HWND) { return Press({{VK_CONTROL, 'V'}}); }},
+    {"ShiftInsert", [](HWND) { return Press({{VK_SHIFT, VK_INSERT}}); }},
+    {"CtrlX", [](HWND) { return Press({{VK_HOME}, {VK_SHIFT, VK_END}, {VK_CONTROL, 'X'}}); }},
+    {"ShiftDelete", [](HWND) { return Press({{VK_HOME}, {VK_SHIFT, VK_END}, {VK_SHIFT, VK_DELETE}}); }},
+    {"CtrlZAfterTyping", [](HWND) { return Input(L"zz", {{VK_CONTROL, 'Z'}}); }},
     {"MenuPaste", [](HWND window) { return FromContextMenu(window, {'P'}); }},
-    {"MenuSelectAllThenPaste",
-     [](HWND window) {
-       return FromContextMenu(window, {'A', 'P'});
-     }},
-    {"MenuSelectAllThenCut",
-     [](HWND window) {
-       return FromContextMenu(window, {'A', 'T'});
-     }},
-    {"MenuSelectAllThenDelete",
-     [](HWND window) {
-       return FromContextMenu(window, {'A', 'D'});
-     }},
-    {"MenuUndoAfterTyping",
-     [](HWND window) {
-       Input(L"zz");
-       return FromContextMenu(window, {'U'});
-     }},
+    {"MenuSelectAllThenPaste", [](HWND window) { return FromContextMenu(window, {'A', 'P'}); }},
+    {"MenuSelectAllThenCut", [](HWND window) { return FromContextMenu(window, {'A', 'T'}); }},
+    {"MenuSelectAllThenDelete", [](HWND window) { return FromContextMenu(window, {'A', 'D'}); }},
+    {"MenuUndoAfterTyping", [](HWND window) { Input(L"zz"); return FromContextMenu(window, {'U'}); }},
     // Wine's own controls cannot start an OLE drag of text, so no text can be dropped here: these drags only end on
     // the field or start in it.
     {"DragFromLabelOntoField", [](HWND window) { return Drag(window, kLabel1, kCombo1); }},
     {"DragFromFieldOntoChange", [](HWND window) { return Drag(window, kCombo1, kChange); }},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Ways, InputAbuse, testing::ValuesIn(kAbuses), CaseName());
 
