@@ -264,6 +264,8 @@ void Form1::OnCommand(int id, int code) {
     case kCombo1:
       if (code == CBN_SELCHANGE) {
         Combo1_Click();
+      } else if (code == CBN_EDITCHANGE) {
+        ShowChoice();  // edited inside the field without a message of its own (an input method, a drop)
       }
       break;
     case kOptYes:
@@ -368,6 +370,7 @@ void Form1::ChangeSetting() {
   bool stored = false;
   try {
     const std::int32_t value = IsChecked(kOptNo) ? 0 : 1;
+    ShowChoice();  // the text to write for is the chosen account's, however the field was changed meanwhile
     stored = Module1::WriteDwordValue(PreferencesPath(WindowText(Control(kCombo1))), kEnablePlugins, value);
   } catch (...) {
     stored = false;  // whatever went wrong, the setting was not stored
