@@ -89,12 +89,16 @@ TEST(DwordValue, PathsThatNameNoKeyMakeNoRegistryCall) {
   }
 }
 
+// The root's own handle, handed back (wine) or new (Windows): only a new one is closed.
 TEST(DwordValue, RootAloneOpensTheRootAndLeavesThePredefinedHandleOpen) {
-  FakeRegistry fake;
-  fake.SetDword("HKLM", "V", 7);
-  EXPECT_EQ(ReadDwordValue(L"HKEY_LOCAL_MACHINE", L"V"), DwordRead::Number(7));
-  EXPECT_EQ(fake.subkeysOpened, std::vector<std::string>{""});
-  EXPECT_TRUE(fake.Balanced());
+  for (const bool rootForEmptyPath : {true, false}) {
+    FakeRegistry fake;
+    fake.rootForEmptyPath = rootForEmptyPath;
+    fake.SetDword("HKLM", "V", 7);
+    EXPECT_EQ(ReadDwordValue(L"HKEY_LOCAL_MACHINE", L"V"), DwordRead::Number(7));
+    EXPECT_EQ(fake.subkeysOpened, std::vector<std::string>{""});
+    EXPECT_TRUE(fake.Balanced()) << rootForEmptyPath;
+  }
 }
 
 }  // namespace

@@ -163,8 +163,8 @@ LSTATUS APIENTRY FakeRegistry::OpenKeyEx(HKEY key, LPCSTR subkey, DWORD, REGSAM 
   if (node == nullptr) {
     return ERROR_INVALID_HANDLE;
   }
-  if ((subkey == nullptr || *subkey == '\0') && IsPredefinedKey(key)) {
-    *result = key;  // as wine does: the root itself, which is not the caller's to close
+  if ((subkey == nullptr || *subkey == '\0') && IsPredefinedKey(key) && self.rootForEmptyPath) {
+    *result = key;  // not the caller's to close
     return ERROR_SUCCESS;
   }
   if (subkey != nullptr) {

@@ -39,6 +39,9 @@ class FakeRegistry {
   // Called before each call with its kind and how many calls of that kind came before it; a non-empty result is
   // returned instead of carrying the call out.
   std::function<std::optional<LSTATUS>(Call, int)> inject;
+  // An open of a predefined root with an empty subkey path hands back the root itself, as wine does; false: a new
+  // handle to it, which the caller must close, as Windows documents.
+  bool rootForEmptyPath = true;
 
   int Count(Call call) const { return counts_[static_cast<int>(call)]; }
   // Handles handed out by successful opens.
