@@ -265,7 +265,9 @@ void Form1::OnCommand(int id, int code) {
       if (code == CBN_SELCHANGE) {
         Combo1_Click();
       } else if (code == CBN_EDITCHANGE) {
-        ShowChoice();  // edited inside the field without a message of its own (an input method, a drop)
+        // The field's text changed, whatever changed it (another program's WM_SETTEXT, a control character from
+        // Windows' context menu, a drop): it names the chosen account again before anything can read it.
+        ShowChoice();
       }
       break;
     case kOptYes:
@@ -314,6 +316,13 @@ LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LP
     case WM_UNDO:
     case EM_UNDO:
       return 0;
+    case WM_SETTEXT: {
+      // Windows reports a text set from outside with EN_CHANGE, which the combo box passes on as CBN_EDITCHANGE;
+      // wine's edit control reports none, so the field checks its text after WM_SETTEXT itself.
+      const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+      reinterpret_cast<Form1*>(form)->ShowChoice();
+      return result;
+    }
     case WM_KEYDOWN:
       // Delete and Shift+Delete remove text; Shift+Insert pastes without a WM_PASTE on some systems.
       if (wParam == VK_DELETE || (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0)) {
@@ -323,17 +332,7 @@ LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LP
     default:
       break;
   }
-  const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-  if (message != WM_GETTEXT && message != WM_GETTEXTLENGTH && message != WM_NCDESTROY) {
-    try {
-      // Whatever changed the text on the way (another program's WM_SETTEXT, a control character from Windows'
-      // context menu), the field names the chosen account again before anything reads it.
-      reinterpret_cast<Form1*>(form)->ShowChoice();
-    } catch (...) {
-      // An exception must not cross into the system's code; the next message tries again.
-    }
-  }
-  return result;
+  return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 void Form1::Form_Load() {
@@ -370,7 +369,6 @@ void Form1::ChangeSetting() {
   bool stored = false;
   try {
     const std::int32_t value = IsChecked(kOptNo) ? 0 : 1;
-    ShowChoice();  // the text to write for is the chosen account's, however the field was changed meanwhile
     stored = Module1::WriteDwordValue(PreferencesPath(WindowText(Control(kCombo1))), kEnablePlugins, value);
   } catch (...) {
     stored = false;  // whatever went wrong, the setting was not stored
@@ -396,19 +394,24 @@ std::wstring Form1::ChosenAccount() const {
   return ItemText(chosen_);
 }
 
-void Form1::ShowChoice() {
+void Form1::ShowChoice() noexcept {
   if (showingChoice_ || comboField_ == nullptr) {
     return;
   }
   HWND combo = Control(kCombo1);
-  const std::wstring shown = WindowText(comboField_);
-  // The combo box shows the item selected in its list before it reports the choice (CBN_SELCHANGE, which makes it the
-  // chosen one), whether the user or another program selected it.
-  const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-  if (shown == ChosenAccount() || (selected != CB_ERR && shown == ItemText(selected))) {
-    return;
+  std::wstring chosen;
+  try {
+    const std::wstring shown = WindowText(comboField_);
+    chosen = ChosenAccount();
+    // The combo box shows the item selected in its list before it reports the choice (CBN_SELCHANGE, which makes it
+    // the chosen one), whether the user or another program selected it.
+    const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (shown == chosen || (selected != CB_ERR && shown == ItemText(selected))) {
+      return;
+    }
+  } catch (...) {
+    return;  // out of memory: an exception must not cross into the system's code; the next change checks again
   }
-  const std::wstring chosen = ChosenAccount();
   showingChoice_ = true;
   // An edited text is looked up in the list, which may have moved the list's selection too.
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen_), 0);

@@ -65,7 +65,7 @@ class Form1 {
   // The account chosen last in Combo1's list, or Combo1's first text before any choice.
   [[nodiscard]] std::wstring ChosenAccount() const;
   // Puts the chosen account back into Combo1's field (and list) if anything else has changed its text.
-  void ShowChoice();
+  void ShowChoice() noexcept;
   void SelectOption(int id);
   void UpdateOptionTabStops();
 
