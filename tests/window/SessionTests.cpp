@@ -172,16 +172,18 @@ TEST_F(SessionSafety, OnlyTheValuesChangedOnPurposeDiffer) {
   ASSERT_TRUE(ChangeSays(Form1::kNotChanged, Dismissal::Enter));  // nothing chosen yet
 
   // The account, the option clicked before Change (0 for none) and what Change stores, if anything.
+  // clang-format off
   const struct {
     std::wstring account;
     int option;
     std::optional<DWORD> stored;
   } kSteps[] = {
-      {L"five@z.net", 0, 1},           {L"b@y.org", kOptYes, 1},         {L"a@x.com", kOptNo, 0},
-      {L"c@novalue.com", 0, 1},        {L"noprefs@x.com", kOptNo, {}},   {kLongAccount, kOptYes, 1},
+      {kFiveAccount, 0, 1},            {kNoAccount, kOptYes, 1},         {kYesAccount, kOptNo, 0},
+      {kNoValueAccount, 0, 1},         {kNoPreferencesAccount, kOptNo, {}}, {kLongAccount, kOptYes, 1},
       {L" spaced @ name ", kOptNo, 0}, {L"Case@Example.com", kOptNo, 0}, {L"deep@x.com", kOptYes, 1},
       {L"@lead.example", 0, 0},
   };
+  // clang-format on
   for (const auto& step : kSteps) {
     SCOPED_TRACE(testing::Message() << "account \"" << step.account << "\"");
     ASSERT_TRUE(ClickListItem(IndexOf(step.account)));
@@ -509,11 +511,10 @@ class InputAbuse : public SessionTest, public testing::WithParamInterface<Abuse>
 // The account is chosen and then the other option clicked, so a text change that chose anything (even the same
 // account again) would show in the options as well as in the text.
 TEST_P(InputAbuse, LeavesTheTextTheChoiceAndTheRegistryAlone) {
-  constexpr wchar_t kAccount[] = L"a@x.com";
-  ASSERT_TRUE(PutOnClipboard(L"b@y.org"));
+  ASSERT_TRUE(PutOnClipboard(kNoAccount));
   const Hive before = SnapshotCurrentUser();
   ASSERT_TRUE(Launch());
-  const LRESULT index = IndexOf(kAccount);
+  const LRESULT index = IndexOf(kYesAccount);
   ASSERT_TRUE(ClickListItem(index));
   ASSERT_TRUE(OptionsShow(Shown::Yes));
   ClickCentre(Control(kOptNo));
@@ -528,7 +529,7 @@ TEST_P(InputAbuse, LeavesTheTextTheChoiceAndTheRegistryAlone) {
   // Change writes for the chosen account alone, whatever the field went through.
   ASSERT_TRUE(ChangeSays(Form1::kChanged, Dismissal::Enter));
   Hive expected = before;
-  ExpectStored(expected, kAccount, 0);
+  ExpectStored(expected, kYesAccount, 0);
   EXPECT_TRUE(SameHive(expected, SnapshotCurrentUser()));
 }
 
@@ -542,9 +543,9 @@ AssertionResult SendToField(HWND window, UINT message, WPARAM wParam, const wcha
 // One row a line, as a table.
 // clang-format off
 const Abuse kAbuses[] = {
-    {"TextSetByAnotherProgram", [](HWND window) { return SendToField(window, WM_SETTEXT, 0, L"b@y.org"); }},
+    {"TextSetByAnotherProgram", [](HWND window) { return SendToField(window, WM_SETTEXT, 0, kNoAccount); }},
     {"ControlCharacterInserted", [](HWND window) { return SendToField(window, EM_REPLACESEL, FALSE, L"\u202e"); }},
-    {"TypingAnAccountName", [](HWND) { return Input(L"b@y.org"); }},
+    {"TypingAnAccountName", [](HWND) { return Input(kNoAccount); }},
     {"DigitsAndUnicode", [](HWND) { return Input(L"10\u00e9@x"); }},
     {"AltBackspace", [](HWND) { return Press({{VK_MENU, VK_BACK}}); }},
     {"EndBackspaces", [](HWND) { return Press({{VK_END}, {VK_BACK}, {VK_BACK}, {VK_BACK}}); }},
@@ -574,11 +575,11 @@ class ContextMenu : public SessionTest {};
 
 // The menu rows above only mean something if the menu's letters reach it: Copy, which may work, proves they do.
 TEST_F(ContextMenu, CopyPutsTheFieldTextOnTheClipboard) {
-  ASSERT_TRUE(PutOnClipboard(L"b@y.org"));
+  ASSERT_TRUE(PutOnClipboard(kNoAccount));
   ASSERT_TRUE(Launch());
-  ASSERT_TRUE(ClickListItem(IndexOf(L"a@x.com")));
+  ASSERT_TRUE(ClickListItem(IndexOf(kYesAccount)));
   ASSERT_TRUE(FromContextMenu(window_, {'A', 'C'}));
-  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == L"a@x.com"; }))
+  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == kYesAccount; }))
       << "the clipboard holds \"" << ClipboardText().value_or(L"no text") << "\"";
 }
 
@@ -621,9 +622,8 @@ INSTANTIATE_TEST_SUITE_P(Places, MouseWheel,
 class ChangeButton : public SessionTest {};
 
 TEST_F(ChangeButton, DoubleClickGivesExactlyOneMessage) {
-  constexpr wchar_t kAccount[] = L"c@novalue.com";
   ASSERT_TRUE(Launch());
-  ASSERT_TRUE(ClickListItem(IndexOf(kAccount)));
+  ASSERT_TRUE(ClickListItem(IndexOf(kNoValueAccount)));
   DoubleClickAt(ScreenCentre(Control(kChange)));
   HWND box = WaitForThreadWindow(window_, kMessageBoxClass);
   ASSERT_NE(box, nullptr);
@@ -634,7 +634,8 @@ TEST_F(ChangeButton, DoubleClickGivesExactlyOneMessage) {
   // A second message would open before Tab is handled and take the focus from the window.
   EXPECT_TRUE(InputHandled());
   EXPECT_TRUE(NoMessageBox());
-  EXPECT_EQ(RegistrySeed::ReadDword(RegistrySeed::PreferencesKey(kAccount), kEnablePlugins), std::optional<DWORD>(1));
+  EXPECT_EQ(RegistrySeed::ReadDword(RegistrySeed::PreferencesKey(kNoValueAccount), kEnablePlugins),
+            std::optional<DWORD>(1));
 }
 
 // Enter or Escape with the focus on a control. An account whose Preferences key lacks the value is chosen, so that
@@ -647,10 +648,9 @@ struct KeyOnControl {
 class EnterAndEscape : public SessionTest, public testing::WithParamInterface<Case<KeyOnControl>> {};
 
 TEST_P(EnterAndEscape, PressNothing) {
-  constexpr wchar_t kAccount[] = L"c@novalue.com";
   const Hive before = SnapshotCurrentUser();
   ASSERT_TRUE(Launch());
-  const LRESULT index = IndexOf(kAccount);
+  const LRESULT index = IndexOf(kNoValueAccount);
   ASSERT_TRUE(ClickListItem(index));
   ASSERT_TRUE(OptionsShow(Shown::Neither));
   ASSERT_TRUE(TabTo({GetParam().value.id}));
