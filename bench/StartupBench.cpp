@@ -99,7 +99,7 @@ Launch Run(const std::wstring& program, LRESULT expectedItems) {
     memory.cb = sizeof memory;
     if (outside.Get() != nullptr &&
         GetProcessMemoryInfo(outside.Get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)) {
-      // Windows reports the commit charge in both fields; wine fills only PagefileUsage.
+      // Microsoft documents both fields as the commit charge; wine fills only PagefileUsage.
       result.privateFromPagefile = memory.PrivateUsage == 0;
       result.privateBytes = static_cast<double>(memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage);
       result.userObjects = GetGuiResources(outside.Get(), GR_USEROBJECTS);

@@ -36,8 +36,8 @@ KeyCollection RegistryRoutines::EnumRegistryKeys(HKEY hkey, const std::wstring& 
     std::fill(std::begin(name), std::end(name), ' ');
     DWORD nameLength = kNameBufferSize;
     FILETIME lastWrite{};
-    // No class buffer: Windows answers "more data" for a subkey whose class name does not fit one, and the account
-    // would not be listed.
+    // No class buffer: RegEnumKeyEx is documented to answer ERROR_MORE_DATA for a class name that does not fit its
+    // buffer, and the account would not be listed.
     const LSTATUS status = Registry().EnumKeyEx(listed, static_cast<DWORD>(index), name, &nameLength, nullptr, nullptr,
                                                 nullptr, &lastWrite);
     if (status == kStatusNoMoreItems) {

@@ -121,8 +121,8 @@ void Form1::CreateControls(int dpi) {
       KeepFromDefaultButton(control);
     }
     if (button && (def.style & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
-      // Windows clicks an automatic option that takes the focus unchecked (by Tab, activation or SetFocus), which
-      // would select a value nobody chose; a click, Space or an arrow key (the dialog manager clicks it) still does.
+      // An option that takes the focus unchecked reports BN_CLICKED to its parent without checking itself; Microsoft
+      // documents this flag as controlling that report: set, the focus alone never looks like a choice.
       SendMessageW(control, BM_SETDONTCLICK, TRUE, 0);
     }
   }
@@ -136,8 +136,9 @@ void Form1::CreateControls(int dpi) {
   if (GetComboBoxInfo(combo, &info) && info.hwndItem != nullptr) {
     comboField_ = info.hwndItem;
     SetWindowSubclass(comboField_, ComboEditProc, kComboFieldSubclass, reinterpret_cast<DWORD_PTR>(this));
-    // No input method in the field: the edit control inserts a composition's result without a WM_CHAR, which would
-    // let the text, what "Change" writes for, name an account that was never chosen.
+    // No input method in the field: accounts are chosen, not typed. Wine's edit inserts a composition's result
+    // without a WM_CHAR; whether Windows' edit does too only Windows can confirm, and with no input method it cannot
+    // matter.
     ImmAssociateContextEx(comboField_, nullptr, 0);
   }
   UpdateOptionTabStops();
@@ -244,6 +245,9 @@ LRESULT Form1::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         SendMessageW(control, message, wParam, lParam);
       }
       return 0;
+    case kRecheckMessage:
+      Recheck();
+      return 0;
     case WM_NEXTDLGCTL:
       // The dialog manager asks a window that is not a dialog to move the focus this way too.
       SetFocus(LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0));
@@ -264,10 +268,13 @@ void Form1::OnCommand(int id, int code) {
     case kCombo1:
       if (code == CBN_SELCHANGE) {
         Combo1_Click();
-      } else if (code == CBN_EDITCHANGE) {
-        // The field's text changed, whatever changed it (another program's WM_SETTEXT, a control character from
-        // Windows' context menu, a drop): it names the chosen account again before anything can read it.
-        ShowChoice();
+      }
+      // The user's item, taken when the list closes with it (Enter, or a click on it); an item moved to by any other
+      // route without CBN_SELCHANGE is not a choice.
+      selectionConfirmed_ = selectionConfirmed_ || code == CBN_SELENDOK;
+      if (code == CBN_SELCHANGE || code == CBN_SELENDOK || code == CBN_SELENDCANCEL || code == CBN_CLOSEUP ||
+          code == CBN_EDITCHANGE) {
+        PostRecheck();
       }
       break;
     case kOptYes:
@@ -316,13 +323,13 @@ LRESULT CALLBACK Form1::ComboEditProc(HWND hwnd, UINT message, WPARAM wParam, LP
     case WM_UNDO:
     case EM_UNDO:
       return 0;
-    case WM_SETTEXT: {
-      // Windows reports a text set from outside with EN_CHANGE, which the combo box passes on as CBN_EDITCHANGE;
-      // wine's edit control reports none, so the field checks its text after WM_SETTEXT itself.
-      const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-      reinterpret_cast<Form1*>(form)->ShowChoice();
-      return result;
-    }
+    case WM_SETTEXT:
+      // The combo box sets the field this way for CB_SETCURSEL and CB_SELECTSTRING with no notification to the
+      // window, as wine's conformance tests record of Windows; whether Windows' edit reports another program's
+      // WM_SETTEXT with EN_CHANGE only Windows can confirm (wine's sends none for a combo box's field). So every text
+      // set here is checked, once the message that set it is over.
+      reinterpret_cast<Form1*>(form)->PostRecheck();
+      break;
     case WM_KEYDOWN:
       // Delete and Shift+Delete remove text; Shift+Insert pastes without a WM_PASTE on some systems.
       if (wParam == VK_DELETE || (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0)) {
@@ -346,7 +353,11 @@ void Form1::Combo1_KeyPress(std::int16_t& KeyAscii) {
 }
 
 void Form1::Combo1_Click() {
-  chosen_ = SendMessageW(Control(kCombo1), CB_GETCURSEL, 0, 0);
+  const LRESULT selected = SendMessageW(Control(kCombo1), CB_GETCURSEL, 0, 0);
+  if (selected == CB_ERR) {
+    return;  // nothing chosen: the recheck shows the chosen account again
+  }
+  chosen_ = selected;
   const std::wstring account = ChosenAccount();
   const Module1::DwordRead stored = Module1::ReadDwordValue(PreferencesPath(account), kEnablePlugins);
   if (!stored.IsNumber()) {
@@ -366,6 +377,7 @@ void Form1::Command1_Click(int Index) {
 }
 
 void Form1::ChangeSetting() {
+  Recheck();  // the text read below names the chosen account, whose setting the options show
   bool stored = false;
   try {
     const std::int32_t value = IsChecked(kOptNo) ? 0 : 1;
@@ -394,6 +406,25 @@ std::wstring Form1::ChosenAccount() const {
   return ItemText(chosen_);
 }
 
+void Form1::PostRecheck() noexcept {
+  if (!recheckPosted_ && !showingChoice_ && hwnd_ != nullptr) {
+    recheckPosted_ = PostMessageW(hwnd_, kRecheckMessage, 0, 0) != FALSE;
+  }
+}
+
+void Form1::Recheck() noexcept {
+  recheckPosted_ = false;
+  if (std::exchange(selectionConfirmed_, false) && !SendMessageW(Control(kCombo1), CB_GETDROPPEDSTATE, 0, 0) &&
+      SendMessageW(Control(kCombo1), CB_GETCURSEL, 0, 0) != chosen_) {
+    try {
+      Combo1_Click();
+    } catch (...) {
+      // out of memory while reading: the choice stays as it was, and is shown again below
+    }
+  }
+  ShowChoice();
+}
+
 void Form1::ShowChoice() noexcept {
   if (showingChoice_ || comboField_ == nullptr) {
     return;
@@ -401,19 +432,14 @@ void Form1::ShowChoice() noexcept {
   HWND combo = Control(kCombo1);
   std::wstring chosen;
   try {
-    const std::wstring shown = WindowText(comboField_);
     chosen = ChosenAccount();
-    // The combo box shows the item selected in its list before it reports the choice (CBN_SELCHANGE, which makes it
-    // the chosen one), whether the user or another program selected it.
-    const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    if (shown == chosen || (selected != CB_ERR && shown == ItemText(selected))) {
+    if (SendMessageW(combo, CB_GETCURSEL, 0, 0) == chosen_ && WindowText(comboField_) == chosen) {
       return;
     }
   } catch (...) {
     return;  // out of memory: an exception must not cross into the system's code; the next change checks again
   }
   showingChoice_ = true;
-  // An edited text is looked up in the list, which may have moved the list's selection too.
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(chosen_), 0);
   SetWindowTextW(comboField_, chosen.c_str());
   showingChoice_ = false;

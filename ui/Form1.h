@@ -32,6 +32,8 @@ class Form1 {
   static constexpr wchar_t kMessageTitle[] = L"Plug-in Switch";
   static constexpr wchar_t kChanged[] = L"Setting changed successfully";
   static constexpr wchar_t kNotChanged[] = L"Setting was not changed successfully";
+  // Posted to the window to check Combo1 once the notifications of one action are over.
+  static constexpr UINT kRecheckMessage = WM_APP + 1;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -64,7 +66,12 @@ class Form1 {
   [[nodiscard]] std::wstring ItemText(LRESULT index) const;
   // The account chosen last in Combo1's list, or Combo1's first text before any choice.
   [[nodiscard]] std::wstring ChosenAccount() const;
-  // Puts the chosen account back into Combo1's field (and list) if anything else has changed its text.
+  // Asks for a Recheck once the messages being handled are over; at most one is waiting at a time.
+  void PostRecheck() noexcept;
+  // Takes the list's item as the choice if the user confirmed it (CBN_SELENDOK) with no CBN_SELCHANGE, then shows
+  // the chosen account again wherever the field or the list shows anything else.
+  void Recheck() noexcept;
+  // Puts the chosen account back into Combo1's field and list if either shows anything else.
   void ShowChoice() noexcept;
   void SelectOption(int id);
   void UpdateOptionTabStops();
@@ -79,6 +86,10 @@ class Form1 {
   Form1Controls::UniqueIcon smallIcon_;
   Form1Controls::UniqueIcon bigIcon_;
   HWND lastFocus_ = nullptr;
-  LRESULT chosen_ = CB_ERR;  // the index of the item chosen last in Combo1's list
+  // The index of the item chosen last in Combo1's list: the one account the field names, the options show and
+  // "Change" writes.
+  LRESULT chosen_ = CB_ERR;
   bool showingChoice_ = false;
+  bool recheckPosted_ = false;
+  bool selectionConfirmed_ = false;
 };

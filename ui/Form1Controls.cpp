@@ -47,8 +47,9 @@ void SetComboFieldHeight(HWND combo, int height) {
     return;
   }
   int item = height - ((rect.bottom - rect.top) - static_cast<int>(field));
-  // Wine answers CB_GETITEMHEIGHT with 2 more than CB_SETITEMHEIGHT set, where Windows answers what was set; a
-  // second round corrects by what the first missed, and on Windows finds nothing to do.
+  // Wine answers CB_GETITEMHEIGHT with 2 more than CB_SETITEMHEIGHT set; wine's conformance tests record Windows
+  // answering what was set (marked todo_wine), though only for a height below the font's. A second round corrects by
+  // what the first missed, and finds nothing to do where the answer is what was set.
   for (int round = 0; round < 2 && item > 0; ++round) {
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
     if (!GetWindowRect(combo, &rect) || rect.bottom - rect.top == height) {
