@@ -6,7 +6,6 @@
 
 #include <oleauto.h>
 
-#include <optional>
 #include <string>
 
 #include "registry/UniqueOwner.h"
@@ -61,23 +60,11 @@ inline constexpr CLSID kCUIAutomation{0xff48dba4, 0x60ef, 0x4201, {0xaa, 0x87, 0
 inline constexpr IID kIUIAutomation{0x30cbe57d, 0xd9d0, 0x452a, {0xab, 0x13, 0x7a, 0xc5, 0xac, 0x48, 0x25, 0xee}};
 inline constexpr IID kIUIAutomationSelectionItemPattern{
     0xa8efa66a, 0x0fda, 0x421a, {0x91, 0x94, 0x38, 0x02, 0x1f, 0x35, 0x78, 0xea}};
-inline constexpr int kSelectionItemPattern = 10010;
-enum Property : int {
-  kBoundingRectangle = 30001,
-  kControlType = 30003,
-  kName = 30005,
-  kIsKeyboardFocusable = 30009,
-  kNativeWindowHandle = 30020,
-  kIsSelected = 30079,
-};
-enum ControlType : long {
-  kButton = 50000,
-  kComboBox = 50003,
-  kListItem = 50007,
-  kRadioButton = 50013,
-  kText = 50020,
-  kGroup = 50026,
-};
+// UI Automation's IDs of the properties, the pattern and the control types used.
+inline constexpr int kControlType = 30003, kName = 30005, kIsKeyboardFocusable = 30009, kNativeWindowHandle = 30020,
+                     kIsSelected = 30079, kSelectionItemPattern = 10010;
+inline constexpr long kButton = 50000, kComboBox = 50003, kListItem = 50007, kRadioButton = 50013, kText = 50020,
+                      kGroup = 50026, kWindow = 50032;
 
 template <typename T>
 void ReleaseCom(T* object) {
@@ -87,49 +74,18 @@ template <typename T>
 using Com = UniqueOwner<T*, &ReleaseCom<T>>;
 using Element = Com<IUIAutomationElement>;
 
-// The element's property as UI Automation reports it, or nothing when it has none of type vt.
-inline std::optional<VARIANT> Value(const Element& element, Property property, VARTYPE vt) {
+// A property of the element as text: a string as it is, a number in decimal, a truth value as "true" or "false", and
+// "" where the element has none.
+inline std::wstring Read(const Element& element, int property) {
   VARIANT value{};
-  if (FAILED(element.Get()->GetCurrentPropertyValue(property, &value)) || value.vt != vt) {
-    VariantClear(&value);
-    return std::nullopt;
-  }
-  return value;
-}
-inline std::optional<std::wstring> Text(const Element& element, Property property) {
-  std::optional<VARIANT> value = Value(element, property, VT_BSTR);
-  if (!value) {
-    return std::nullopt;
-  }
-  std::wstring text(value->bstrVal, SysStringLen(value->bstrVal));
-  VariantClear(&*value);
+  element.Get()->GetCurrentPropertyValue(property, &value);
+  const std::wstring text = value.vt == VT_BSTR   ? std::wstring(value.bstrVal, SysStringLen(value.bstrVal))
+                            : value.vt == VT_I4   ? std::to_wstring(value.lVal)
+                            : value.vt == VT_BOOL ? (value.boolVal != VARIANT_FALSE ? L"true" : L"false")
+                                                  : L"";
+  VariantClear(&value);
   return text;
 }
-inline std::optional<long> Number(const Element& element, Property property) {
-  const std::optional<VARIANT> value = Value(element, property, VT_I4);
-  return value ? std::optional<long>(value->lVal) : std::nullopt;
-}
-inline std::optional<bool> Flag(const Element& element, Property property) {
-  const std::optional<VARIANT> value = Value(element, property, VT_BOOL);
-  return value ? std::optional<bool>(value->boolVal != VARIANT_FALSE) : std::nullopt;
-}
-// The bounding rectangle on the screen (left, top, width and height in pixels), or an empty one.
-inline RECT Bounds(const Element& element) {
-  std::optional<VARIANT> value = Value(element, kBoundingRectangle, VT_ARRAY | VT_R8);
-  RECT rect{};
-  double* corners = nullptr;
-  if (value && SafeArrayGetUBound(value->parray, 1, &rect.right) == S_OK && rect.right == 3 &&
-      SUCCEEDED(SafeArrayAccessData(value->parray, reinterpret_cast<void**>(&corners)))) {
-    rect = {static_cast<LONG>(corners[0]), static_cast<LONG>(corners[1]), static_cast<LONG>(corners[0] + corners[2]),
-            static_cast<LONG>(corners[1] + corners[3])};
-    SafeArrayUnaccessData(value->parray);
-  } else {
-    rect = {};
-  }
-  if (value) {
-    VariantClear(&*value);
-  }
-  return rect;
-}
+inline bool Is(const Element& element, long type) { return Read(element, kControlType) == std::to_wstring(type); }
 
 }  // namespace UiAutomation
