@@ -81,6 +81,8 @@ int ScreenDpi() {
   return dpi;
 }
 
+bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
 std::wstring WinePath(std::string_view unixPath) {
   // Only a Unix path lies on wine's drive Z:; a Windows one (CMake's "C:/...") keeps its drive.
   std::wstring path = unixPath.substr(0, 1) == "/" ? L"Z:" : L"";

@@ -18,6 +18,9 @@ inline constexpr DWORD kPatienceMs = 20000;
 // Polls condition until it holds or timeoutMs passes; returns whether it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kPatienceMs);
 
+// Whether this process runs under wine, whose ntdll exports wine_get_version.
+bool UnderWine();
+
 // The screen's DPI in this session, as GDI gives it to a program aware of DPI.
 int ScreenDpi();
 

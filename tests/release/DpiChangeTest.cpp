@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/driver/WindowDriver.h"
 #include "tests/release/LayoutChecks.h"
 #include "tests/support/CaseName.h"
 #include "tests/support/DisposableProfile.h"
@@ -173,7 +174,7 @@ class MessageFontSetting {
 // what their metrics give. Elsewhere (Windows, a prefix without them) the rows are skipped; the captions' fit at
 // every DPI is checked there by the layout checks, with whatever fonts the system has.
 bool HasWinesOwnFonts() {
-  if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) {
+  if (!WindowDriver::UnderWine()) {
     return false;
   }
   wchar_t windows[MAX_PATH]{};
