@@ -146,13 +146,14 @@ TEST(Form1InProcess, FieldTakesNoInputMethodListShowsTenRowsAndDestroyKeepsDefau
 // Sets the system's message font for this session of the prefix, not saved, and puts the previous one back.
 class MessageFontSetting {
  public:
-  MessageFontSetting(const wchar_t* face, int pixels) {
+  MessageFontSetting(const wchar_t* face, int pixels, int width) {
     saved_.cbSize = sizeof saved_;
     if (face == nullptr || !SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved_, &saved_, 0)) {
       return;
     }
     NONCLIENTMETRICSW metrics = saved_;
     metrics.lfMessageFont.lfHeight = -pixels;
+    metrics.lfMessageFont.lfWidth = width;
     lstrcpynW(metrics.lfMessageFont.lfFaceName, face, LF_FACESIZE);
     set_ = SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
   }
@@ -193,6 +194,7 @@ struct CaptionCase {
   int dpi;
   const wchar_t* face;
   int pixels;
+  int messageWidth = 0;  // the message font's average character width; 0 for the face's own
 };
 
 class CaptionFont : public testing::TestWithParam<CaptionCase> {};
@@ -205,7 +207,7 @@ TEST_P(CaptionFont, IsTheLegibleFaceAndSize) {
   if (row.messageFace != nullptr && !DisposableProfile::IsDisposable()) {
     GTEST_SKIP() << DisposableProfile::kNote;  // every program on the desktop would take the font
   }
-  const MessageFontSetting setting(row.messageFace, row.messagePixels);
+  const MessageFontSetting setting(row.messageFace, row.messagePixels, row.messageWidth);
   ASSERT_TRUE(row.messageFace == nullptr || setting.Set());
   Form1 form;
   ASSERT_TRUE(form.Show(GetModuleHandleW(nullptr), SW_HIDE));
@@ -224,7 +226,9 @@ INSTANTIATE_TEST_SUITE_P(MessageFonts, CaptionFont,
                                          CaptionCase{"SegoeUi9ptAt96", L"Segoe UI", 12, 96, L"MS Shell Dlg 2", 10},
                                          CaptionCase{"SegoeUi9ptAt144", L"Segoe UI", 12, 144, L"MS Shell Dlg 2", 15},
                                          CaptionCase{"MessageFontThatFits", L"Tahoma", 10, 96, L"Tahoma", 10},
-                                         CaptionCase{"MessageFontTooSmall", L"Tahoma", 9, 96, L"MS Shell Dlg 2", 10}),
+                                         CaptionCase{"MessageFontTooSmall", L"Tahoma", 9, 96, L"MS Shell Dlg 2", 10},
+                                         CaptionCase{"MessageFontTallAndNarrow", L"Tahoma", 20, 96, L"MS Shell Dlg 2",
+                                                     10, 4}),
                          CaseName());
 
 }  // namespace
