@@ -206,7 +206,7 @@ TEST_F(ProgramWindow, MessageBoxIsOwnedByTheWindow) {
 }
 
 // DLLs loaded later on the program's behalf come from System32 only: a load by name, made by a thread of the program,
-// does not find a DLL planted beside it.
+// does not find a DLL planted beside it, while the same DLL loads by its full path from the same kind of thread.
 TEST_F(ProgramWindow, LaterLoadsPassOverTheProgramsFolder) {
   wchar_t own[MAX_PATH]{};
   GetModuleFileNameW(nullptr, own, MAX_PATH);
@@ -214,16 +214,23 @@ TEST_F(ProgramWindow, LaterLoadsPassOverTheProgramsFolder) {
   DWORD id = 0;
   GetWindowThreadProcessId(Window(), &id);
   const UniqueHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, id));
-  void* name = VirtualAllocEx(process.Get(), nullptr, sizeof kPlanted, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  ASSERT_TRUE(WriteProcessMemory(process.Get(), name, kPlanted, sizeof kPlanted, nullptr));
   // kernel32 lies at the same address in every process of one architecture.
   const auto load = reinterpret_cast<LPTHREAD_START_ROUTINE>(
       reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
-  const UniqueHandle thread(CreateRemoteThread(process.Get(), nullptr, 0, load, name, 0, nullptr));
-  DWORD module = 1;
-  ASSERT_EQ(WaitForSingleObject(thread.Get(), kPatienceMs), WAIT_OBJECT_0);
-  GetExitCodeThread(thread.Get(), &module);
-  EXPECT_EQ(module, 0u) << "a load by name found the DLL planted in the program's folder";
+  // The low half of the module the program's LoadLibraryW gave for path, or 0 where it loaded nothing.
+  const auto loadInProgram = [&](const std::wstring& path) -> DWORD {
+    const size_t bytes = (path.size() + 1) * sizeof(wchar_t);
+    void* name = VirtualAllocEx(process.Get(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    const UniqueHandle thread(name != nullptr && WriteProcessMemory(process.Get(), name, path.c_str(), bytes, nullptr)
+                                  ? CreateRemoteThread(process.Get(), nullptr, 0, load, name, 0, nullptr)
+                                  : nullptr);
+    DWORD module = 0;
+    return WaitForSingleObject(thread.Get(), kPatienceMs) == WAIT_OBJECT_0 && GetExitCodeThread(thread.Get(), &module)
+               ? module
+               : 0;
+  };
+  EXPECT_EQ(loadInProgram(kPlanted), 0u) << "a load by name found the DLL planted in the program's folder";
+  EXPECT_NE(loadInProgram(Planted()), 0u) << "the planted DLL does not load even by its full path";
 }
 
 // Last: ends the program.
