@@ -38,22 +38,52 @@ use_disposable_prefix() {
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 # Creates the prefix of use_prefix on first use and sets it up for unattended runs. Safe to call from several
-# processes at once; does nothing when the prefix is ready.
+# processes at once; does nothing when the prefix is ready. Each step waits for wine's session to end, so the prefix is
+# whole before anything runs in it; one that comes up broken (a busy machine can keep wine's desktop process from
+# starting in time) is made again once, with a note, and a second failure fails.
 make_prefix() {
   [ -f "$WINEPREFIX/.ready" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
     [ -f "$WINEPREFIX/.ready" ] && exit 0
-    echo "env.sh: creating $WINEPREFIX" >&2
-    "$wine" wineboot -i >/dev/null 2>&1 </dev/null
-    # Wine's own Windows fonts, where wine looks for a face asked for by name: Debian's wine does not find them in
-    # /usr/share/wine/fonts, and text would otherwise be measured in Linux fonts of other metrics.
-    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-    settings=$(mktemp --suffix=.reg)
-    # Managed=N: without a window manager wine would wait ~2 s for one whenever a window is hidden.
-    # No crash dialog: a crashing test must end, not wait for a click.
-    cat >"$settings" <<'REG'
+    for attempt in 1 2; do
+      echo "env.sh: creating $WINEPREFIX" >&2
+      if set_up_prefix; then
+        touch "$WINEPREFIX/.ready"
+        exit 0
+      fi
+      end_session
+      rm -rf "$WINEPREFIX"
+      [ $attempt -eq 2 ] || echo "env.sh: $WINEPREFIX came up broken ($broken); making it again" >&2
+    done
+    echo "env.sh: $WINEPREFIX came up broken twice ($broken)" >&2
+    exit 1
+  ) 9>"$WINEPREFIX.lock"
+}
+
+# One try at make_prefix's work; on failure says in $broken what was wrong.
+set_up_prefix() {
+  local log
+  log=$(mktemp)
+  "$wine" wineboot -i >"$log" 2>&1 </dev/null
+  local booted=$?
+  "$wineserver" -w 2>/dev/null
+  broken=
+  if [ $booted -ne 0 ] || grep -q "failed to start" "$log"; then
+    broken="wineboot: status $booted, $(grep -m1 "failed to start" "$log")"
+  elif [ ! -f "$WINEPREFIX/.update-timestamp" ] || [ ! -f "$WINEPREFIX/user.reg" ]; then
+    broken="wineboot left no registry"
+  fi
+  rm -f "$log"
+  [ -z "$broken" ] || return 1
+  # Wine's own Windows fonts, where wine looks for a face asked for by name: Debian's wine does not find them in
+  # /usr/share/wine/fonts, and text would otherwise be measured in Linux fonts of other metrics.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  settings=$(mktemp --suffix=.reg)
+  # Managed=N: without a window manager wine would wait ~2 s for one whenever a window is hidden.
+  # No crash dialog: a crashing test must end, not wait for a click.
+  cat >"$settings" <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
@@ -62,11 +92,12 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 REG
-    "$wine" regedit /S "$(winpath "$settings")" >/dev/null 2>&1 </dev/null
-    rm -f "$settings"
-    "$wineserver" -w 2>/dev/null || true
-    touch "$WINEPREFIX/.ready"
-  ) 9>"$WINEPREFIX.lock"
+  "$wine" regedit /S "$(winpath "$settings")" >/dev/null 2>&1 </dev/null
+  rm -f "$settings"
+  "$wineserver" -w 2>/dev/null
+  # The settings are read back from the registry file itself, where the next session will find them.
+  grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" || broken="the settings were not saved"
+  [ -z "$broken" ]
 }
 
 # Ends the prefix's wine session, if one runs.
