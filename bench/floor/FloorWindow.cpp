@@ -51,7 +51,8 @@ LRESULT CALLBACK FloorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 #ifdef FLOOR_FORM1_CONTROLS
 // Combo1's field subclassed as the program subclasses it, without the program's handling of its messages.
-[[maybe_unused]] LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+[[maybe_unused]] LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                            DWORD_PTR) {
   if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(hwnd, FieldProc, id);
   }
