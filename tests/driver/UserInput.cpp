@@ -5,6 +5,8 @@
 #include <iterator>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "tests/driver/UniqueHandles.h"
 #include "tests/driver/WindowDriver.h"
 
@@ -41,7 +43,12 @@ INPUT Keystroke(WORD key, bool release) {
   return input;
 }
 
-void Send(std::vector<INPUT>& inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
+// Input another thread blocks (or a desktop that refuses it) is lost; a test must not read that as "nothing happened".
+void Send(std::vector<INPUT>& inputs) {
+  const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  EXPECT_EQ(sent, inputs.size()) << "SendInput inserted " << sent << " of " << inputs.size() << " events, error "
+                                 << GetLastError();
+}
 
 // Absolute mouse coordinates run 0..65535 over the primary screen; round up so the pixel maps back to itself.
 LONG Normalise(LONG pixel, int screenSize) {

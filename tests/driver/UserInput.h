@@ -6,7 +6,8 @@
 
 #include <windows.h>
 
-// Real keyboard and mouse input (SendInput), delivered to whatever window is in front, as a person's would be.
+// Real keyboard and mouse input (SendInput), delivered to whatever window is in front, as a person's would be. Input
+// the system does not take in full fails the running test.
 namespace UserInput {
 
 // Brings window to the front and waits until it is the foreground window; false if it never becomes so.

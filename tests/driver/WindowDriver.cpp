@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include <gtest/gtest.h>
+
 namespace WindowDriver {
 
 namespace {
@@ -227,7 +229,7 @@ RECT ClientRect(HWND window) {
 
 POINT ScreenCentre(HWND window) {
   RECT rect{};
-  GetWindowRect(window, &rect);
+  EXPECT_TRUE(GetWindowRect(window, &rect)) << "no window to aim the mouse at";  // a click at 0,0 would hit nothing
   return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 

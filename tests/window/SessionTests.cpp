@@ -107,6 +107,14 @@ void ExpectStored(Hive& hive, const std::wstring& account, DWORD value) {
   hive[key][kEnablePlugins] = RegistrySeed::ValueText(REG_DWORD, &value, sizeof value);
 }
 
+// The index of account among Combo1's items.
+WPARAM Item(HWND window, const wchar_t* account) {
+  const std::vector<std::wstring> items = ComboItems(GetDlgItem(window, kCombo1));
+  const auto item = std::find(items.begin(), items.end(), account);
+  EXPECT_NE(item, items.end()) << "no list item names " << testing::PrintToString(std::wstring(account));
+  return static_cast<WPARAM>(item - items.begin());
+}
+
 class SessionTest : public WindowFixture {
  protected:
   // Starts the program as WindowFixture does and checks that Combo1 lists the accounts, at least two of them.
@@ -123,9 +131,7 @@ class SessionTest : public WindowFixture {
     return AssertionSuccess();
   }
 
-  LRESULT IndexOf(const std::wstring& account) const {
-    return std::find(items_.begin(), items_.end(), account) - items_.begin();
-  }
+  LRESULT IndexOf(const std::wstring& account) const { return static_cast<LRESULT>(Item(window_, account.c_str())); }
 
   // Puts the focus in Combo1's field with a click, as a person would before typing. The click lands a little left or
   // right of the last one, so two in quick succession never make a double click (which selects, but does not focus).
@@ -526,11 +532,6 @@ AssertionResult ToField(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 LPARAM Param(const wchar_t* text) { return reinterpret_cast<LPARAM>(text); }
-
-WPARAM Item(HWND window, const wchar_t* account) {
-  const std::vector<std::wstring> items = ComboItems(GetDlgItem(window, kCombo1));
-  return static_cast<WPARAM>(std::find(items.begin(), items.end(), account) - items.begin());
-}
 
 // The first failure of steps taken in turn, or success.
 AssertionResult Steps(std::initializer_list<AssertionResult> steps) {
