@@ -24,22 +24,7 @@ namespace {
 using Form1Layout::ControlDef;
 using Form1Layout::kControls;
 using LayoutChecks::ControlFont;
-
-testing::AssertionResult LaidOutAt(HWND window, int dpi) {
-  testing::AssertionResult result = LayoutChecks::ClientAreaIsTableSize(window, dpi);
-  if (result) {
-    result = LayoutChecks::ControlsLieInside(window);
-  }
-  for (const ControlDef& control : kControls) {
-    if (result) {
-      result = LayoutChecks::ControlIsAtTableRect(window, control, dpi);
-    }
-    if (result && control.id != Form1Layout::kCombo1) {
-      result = LayoutChecks::CaptionFits(window, control, dpi);
-    }
-  }
-  return result;
-}
+using LayoutChecks::LaidOutAt;
 
 // Sends what Windows sends when the window has moved to a monitor of dpi: the new DPI and a suggested rectangle.
 void MoveToDpi(HWND window, int dpi, const RECT& suggested) {

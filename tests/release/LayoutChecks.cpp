@@ -84,8 +84,7 @@ bool ShownFont(HWND window, HWND control, int dpi, LOGFONTW& description) {
   return TextHeight(description) == itemHeight;
 }
 
-}  // namespace
-
+// The client area measures the table's width and height at dpi.
 AssertionResult ClientAreaIsTableSize(HWND window, int dpi) {
   const PixelLayout* layout = PixelLayoutAt(dpi);
   if (layout == nullptr) {
@@ -100,15 +99,9 @@ AssertionResult ClientAreaIsTableSize(HWND window, int dpi) {
   return AssertionSuccess();
 }
 
+// The control stands where the table puts it at dpi (a drop-down combo: its closed field).
 AssertionResult ControlIsAtTableRect(HWND window, const ControlDef& control, int dpi) {
-  HWND handle = GetDlgItem(window, control.id);
-  if (handle == nullptr) {
-    return AssertionFailure() << "no control with ID " << control.id;
-  }
-  if (PixelLayoutAt(dpi) == nullptr) {
-    return AssertionFailure() << "no pixel layout written down for " << dpi << " DPI";
-  }
-  const RECT placed = WindowDriver::RectInParent(handle);
+  const RECT placed = WindowDriver::RectInParent(GetDlgItem(window, control.id));
   const RECT wanted = PixelRect(control.id, dpi);
   if (!EqualRect(&placed, &wanted)) {
     return AssertionFailure() << Narrow(control.text) << " stands at " << Describe(placed) << ", the table puts it at "
@@ -117,6 +110,8 @@ AssertionResult ControlIsAtTableRect(HWND window, const ControlDef& control, int
   return AssertionSuccess();
 }
 
+// Every control exists and lies inside the client area, and every control the table puts inside Frame1 inside the
+// frame.
 AssertionResult ControlsLieInside(HWND window) {
   RECT client{};
   GetClientRect(window, &client);
@@ -140,20 +135,10 @@ AssertionResult ControlsLieInside(HWND window) {
   return AssertionSuccess();
 }
 
-LOGFONTW ControlFont(HWND control) {
-  LOGFONTW font{};
-  const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-  if (handle != nullptr) {
-    GetObjectW(handle, sizeof font, &font);
-  }
-  return font;
-}
-
+// The control shows the table's caption, and the caption, measured in the control's own font, fits its control
+// beside the control's decoration (radio circle, button and frame borders).
 AssertionResult CaptionFits(HWND window, const ControlDef& control, int dpi) {
   HWND handle = GetDlgItem(window, control.id);
-  if (handle == nullptr) {
-    return AssertionFailure() << "no control with ID " << control.id;
-  }
   wchar_t text[256]{};
   SendMessageW(handle, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
   if (std::wstring_view(text) != control.text) {
@@ -180,6 +165,33 @@ AssertionResult CaptionFits(HWND window, const ControlDef& control, int dpi) {
                               << placed.bottom - placed.top;
   }
   return AssertionSuccess();
+}
+
+}  // namespace
+
+AssertionResult LaidOutAt(HWND window, int dpi) {
+  AssertionResult result = ClientAreaIsTableSize(window, dpi);
+  if (result) {
+    result = ControlsLieInside(window);
+  }
+  for (const ControlDef& control : Form1Layout::kControls) {
+    if (result) {
+      result = ControlIsAtTableRect(window, control, dpi);
+    }
+    if (result && control.id != Form1Layout::kCombo1) {  // its text scrolls in its field; it is no caption
+      result = CaptionFits(window, control, dpi);
+    }
+  }
+  return result;
+}
+
+LOGFONTW ControlFont(HWND control) {
+  LOGFONTW font{};
+  const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  if (handle != nullptr) {
+    GetObjectW(handle, sizeof font, &font);
+  }
+  return font;
 }
 
 }  // namespace LayoutChecks
