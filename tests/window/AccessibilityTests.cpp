@@ -37,11 +37,6 @@ class Accessibility : public WindowFixture {
     ASSERT_EQ(automation_.Get()->get_ControlViewWalker(walker_.Put()), S_OK);
     ASSERT_TRUE(Launch());
   }
-  void TearDown() override {
-    walker_.Reset();
-    automation_.Reset();
-    WindowFixture::TearDown();
-  }
 
   Element Of(int id) const {
     Element element;
@@ -74,6 +69,7 @@ class Accessibility : public WindowFixture {
     return testing::AssertionSuccess();
   }
 
+  // Released with each test's fixture, before the suite ends its use of COM.
   Com<IUIAutomation> automation_;
   Com<IUIAutomationTreeWalker> walker_;
 };

@@ -107,14 +107,6 @@ void ExpectStored(Hive& hive, const std::wstring& account, DWORD value) {
   hive[key][kEnablePlugins] = RegistrySeed::ValueText(REG_DWORD, &value, sizeof value);
 }
 
-// The index of account among Combo1's items.
-WPARAM Item(HWND window, const wchar_t* account) {
-  const std::vector<std::wstring> items = ComboItems(GetDlgItem(window, kCombo1));
-  const auto item = std::find(items.begin(), items.end(), account);
-  EXPECT_NE(item, items.end()) << "no list item names " << testing::PrintToString(std::wstring(account));
-  return static_cast<WPARAM>(item - items.begin());
-}
-
 class SessionTest : public WindowFixture {
  protected:
   // Starts the program as WindowFixture does and checks that Combo1 lists the accounts, at least two of them.
@@ -131,7 +123,9 @@ class SessionTest : public WindowFixture {
     return AssertionSuccess();
   }
 
-  LRESULT IndexOf(const std::wstring& account) const { return static_cast<LRESULT>(Item(window_, account.c_str())); }
+  LRESULT IndexOf(const std::wstring& account) const {
+    return static_cast<LRESULT>(ItemIndex(window_, account.c_str()));
+  }
 
   // Puts the focus in Combo1's field with a click, as a person would before typing. The click lands a little left or
   // right of the last one, so two in quick succession never make a double click (which selects, but does not focus).
@@ -553,7 +547,7 @@ AssertionResult SelectAsUiAutomation(HWND window, const wchar_t* account) {
   AssertionResult opened = ToCombo(window, CB_SHOWDROPDOWN, TRUE, 0);
   HWND list = FindThreadWindow(window, kListClass);
   return Steps(
-      {opened, SendTo(list, LB_SETCURSEL, Item(window, account), 0),
+      {opened, SendTo(list, LB_SETCURSEL, ItemIndex(window, account), 0),
        ToCombo(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE), reinterpret_cast<LPARAM>(list)),
        ToCombo(window, CB_SHOWDROPDOWN, FALSE, 0)});
 }
@@ -616,10 +610,10 @@ const Case<Route> kRoutes[] = {
     {"TextSetByAnotherProgram", {[](HWND w) { return ToField(w, WM_SETTEXT, 0, Param(kNoAccount)); }, Kept}},
     {"ComboTextSetByAnotherProgram", {[](HWND w) { return ToCombo(w, WM_SETTEXT, 0, Param(kNoAccount)); }, Kept}},
     {"ControlCharacterInserted", {[](HWND w) { return ToField(w, EM_REPLACESEL, FALSE, Param(L"\u202e")); }, Kept}},
-    {"SelectionSetByAnotherProgram", {[](HWND w) { return ToCombo(w, CB_SETCURSEL, Item(w, kFiveAccount), 0); }, Kept}},
+    {"SelectionSetByAnotherProgram", {[](HWND w) { return ToCombo(w, CB_SETCURSEL, ItemIndex(w, kFiveAccount), 0); }, Kept}},
     {"StringSelectedByAnotherProgram", {[](HWND w) { return ToCombo(w, CB_SELECTSTRING, WPARAM(-1), Param(kFiveAccount)); }, Kept}},
     {"TextReplacedWithTheListOpen", {[](HWND w) { return Steps({OpenList(w), ToField(w, EM_SETSEL, 0, -1), ToField(w, EM_REPLACESEL, FALSE, Param(kFiveAccount)), Press({{VK_RETURN}})}); }, Kept}},
-    {"SelectionSetWithTheListOpen", {[](HWND w) { return Steps({OpenList(w), ToCombo(w, CB_SETCURSEL, Item(w, kFiveAccount), 0), Press({{VK_RETURN}})}); }, Kept}},
+    {"SelectionSetWithTheListOpen", {[](HWND w) { return Steps({OpenList(w), ToCombo(w, CB_SETCURSEL, ItemIndex(w, kFiveAccount), 0), Press({{VK_RETURN}})}); }, Kept}},
     {"UiAutomationSelection", {[](HWND w) { return SelectAsUiAutomation(w, kFiveAccount); }, Moved}},
     {"ArrowDown", {[](HWND) { return Press({{VK_DOWN}}); }, Moved}},
     {"OpenListDownEnter", {[](HWND w) { return Steps({OpenList(w), Press({{VK_DOWN}, {VK_RETURN}})}); }, Moved}},
@@ -672,15 +666,9 @@ TEST_P(MouseWheel, StepsThroughTheAccountsLikeTheArrowKeys) {
   ASSERT_TRUE(Launch());
   const auto last = static_cast<LRESULT>(items_.size()) - 1;
   // Down from no choice to the last account, then up to the first; the options follow each account's setting.
-  std::vector<LRESULT> path;
-  for (LRESULT index = 0; index <= last; ++index) {
-    path.push_back(index);
-  }
-  for (LRESULT index = last - 1; index >= 0; --index) {
-    path.push_back(index);
-  }
   LRESULT from = CB_ERR;
-  for (const LRESULT index : path) {
+  for (LRESULT step = 0; step <= 2 * last; ++step) {
+    const LRESULT index = step <= last ? step : 2 * last - step;
     SCOPED_TRACE(testing::Message() << "wheel from item " << from << " to " << index);
     HWND combo = Control(kCombo1);
     const POINT at = GetParam().value == WheelOver::Field ? ScreenCentre(Field()) : ComboArrowPoint(combo);
@@ -718,44 +706,26 @@ TEST_F(ChangeButton, DoubleClickGivesExactlyOneMessage) {
             std::optional<DWORD>(1));
 }
 
-// Enter or Escape with the focus on a control. An account whose Preferences key lacks the value is chosen, so that
-// neither option is selected and both take the focus, and a Change would show in the registry.
-struct KeyOnControl {
-  int id;
-  WORD key;
-};
-
-class EnterAndEscape : public SessionTest, public testing::WithParamInterface<Case<KeyOnControl>> {};
-
-TEST_P(EnterAndEscape, PressNothing) {
+// Enter and Escape with the focus on each control press nothing. An account whose Preferences key lacks the value is
+// chosen, so that neither option is selected and both take the focus, and a Change would show in the registry.
+TEST_F(SessionSafety, EnterAndEscapePressNothing) {
   const Hive before = SnapshotCurrentUser();
   ASSERT_TRUE(Launch());
   const LRESULT index = IndexOf(kNoValueAccount);
   ASSERT_TRUE(ClickListItem(index));
   ASSERT_TRUE(OptionsShow(Shown::Neither));
-  ASSERT_TRUE(TabTo({GetParam().value.id}));
-  PressKey(GetParam().value.key);
-  ASSERT_TRUE(InputHandled());
-  EXPECT_TRUE(NoMessageBox());
-  EXPECT_TRUE(ComboShows(index));
-  EXPECT_TRUE(OptionsShow(Shown::Neither));
+  for (const int id : std::initializer_list<int>{kCombo1, kOptYes, kOptNo, kChange, kExit}) {
+    for (const WORD key : {WORD{VK_RETURN}, WORD{VK_ESCAPE}}) {
+      SCOPED_TRACE(testing::Message() << (key == VK_RETURN ? "Enter" : "Escape") << " on " << ControlName(id));
+      ASSERT_TRUE(TabTo({id}));
+      PressKey(key);
+      ASSERT_TRUE(InputHandled());
+      ASSERT_TRUE(NoMessageBox());
+      ASSERT_TRUE(ComboShows(index));
+      ASSERT_TRUE(OptionsShow(Shown::Neither));
+    }
+  }
   EXPECT_TRUE(SameHive(before, SnapshotCurrentUser()));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Controls, EnterAndEscape, testing::ValuesIn([] {
-      std::vector<Case<KeyOnControl>> presses;
-      for (const auto& [id, name] : {std::pair<int, const char*>{kCombo1, "Combo1"},
-                                     {kOptYes, "OptYes"},
-                                     {kOptNo, "OptNo"},
-                                     {kChange, "Change"},
-                                     {kExit, "Exit"}}) {
-        for (const WORD key : {WORD{VK_RETURN}, WORD{VK_ESCAPE}}) {
-          presses.push_back({std::string(name) + (key == VK_RETURN ? "Enter" : "Escape"), {id, key}});
-        }
-      }
-      return presses;
-    }()),
-    CaseName());
 
 }  // namespace

@@ -104,6 +104,13 @@ Shown StoredShown(const std::wstring& account) {
   return !value ? Shown::Neither : *value == 0 ? Shown::No : Shown::Yes;
 }
 
+WPARAM ItemIndex(HWND window, const wchar_t* account) {
+  const std::vector<std::wstring> items = ComboItems(GetDlgItem(window, kCombo1));
+  const auto item = std::find(items.begin(), items.end(), account);
+  EXPECT_NE(item, items.end()) << "no list item names " << testing::PrintToString(std::wstring(account));
+  return static_cast<WPARAM>(item - items.begin());
+}
+
 bool MayBeUnreadable(const std::wstring& account) { return RegistrySeed::PreferencesKey(account).size() > 260; }
 
 void WindowFixture::SetUp() {

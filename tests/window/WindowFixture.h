@@ -41,6 +41,9 @@ Shown StoredShown(const std::wstring& account);
 // change, writing nothing.
 bool MayBeUnreadable(const std::wstring& account);
 
+// The index of account among Combo1's items; where the list does not hold it, the running test fails.
+WPARAM ItemIndex(HWND window, const wchar_t* account);
+
 // A control's name for failure messages.
 const char* ControlName(int id);
 

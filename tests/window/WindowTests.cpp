@@ -45,11 +45,7 @@ class WindowTest : public WindowFixture {
   // chosen. The keys need the focus in Combo1.
   AssertionResult ChooseAccount(const std::wstring& account) const {
     HWND combo = Control(kCombo1);
-    const std::vector<std::wstring> items = ComboItems(combo);
-    const auto index = static_cast<LRESULT>(std::find(items.begin(), items.end(), account) - items.begin());
-    if (index == static_cast<LRESULT>(items.size())) {
-      return AssertionFailure() << account << " is not in Combo1's list";
-    }
+    const auto index = static_cast<LRESULT>(ItemIndex(window_, account.c_str()));
     // The closed list steps one item a key.
     while (ComboSelection(combo) != index) {
       const LRESULT before = ComboSelection(combo);
