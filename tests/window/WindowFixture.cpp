@@ -1,8 +1,10 @@
 #include "WindowFixture.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tests/driver/RegistrySeed.h"
@@ -31,24 +33,14 @@ const char* Describe(Shown shown) {
 }
 
 const char* ControlName(int id) {
-  switch (id) {
-    case kCombo1:
-      return "Combo1";
-    case kLabel1:
-      return "Label1";
-    case kFrame1:
-      return "Frame1";
-    case kOptYes:
-      return "optYes";
-    case kOptNo:
-      return "optNo";
-    case kChange:
-      return "Command1(0) Change";
-    case kExit:
-      return "Command1(1) Exit";
-    default:
-      return "no control of the window";
-  }
+  constexpr std::pair<int, const char*> kNames[] = {
+      {kCombo1, "Combo1"},         {kLabel1, "Label1"}, {kFrame1, "Frame1"},
+      {kOptYes, "optYes"},         {kOptNo, "optNo"},   {kChange, "Command1(0) Change"},
+      {kExit, "Command1(1) Exit"},
+  };
+  const auto named =
+      std::find_if(std::begin(kNames), std::end(kNames), [&](const auto& name) { return name.first == id; });
+  return named != std::end(kNames) ? named->second : "no control of the window";
 }
 
 const std::wstring kLongAccount = std::wstring(242, L'x') + L"@long.example";
