@@ -1,5 +1,6 @@
 #include "tests/driver/UserInput.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -14,24 +15,12 @@ namespace UserInput {
 
 namespace {
 
+// Keys sent with the extended-key flag, as Microsoft documents them: the right Ctrl and Alt, and the editing and arrow
+// keys in the clusters left of the numeric keypad.
 bool IsExtendedKey(WORD key) {
-  switch (key) {
-    case VK_INSERT:
-    case VK_DELETE:
-    case VK_HOME:
-    case VK_END:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_RCONTROL:
-    case VK_RMENU:
-      return true;
-    default:
-      return false;
-  }
+  constexpr WORD kExtended[] = {VK_INSERT, VK_DELETE, VK_HOME, VK_END,  VK_PRIOR,    VK_NEXT,
+                                VK_LEFT,   VK_RIGHT,  VK_UP,   VK_DOWN, VK_RCONTROL, VK_RMENU};
+  return std::find(std::begin(kExtended), std::end(kExtended), key) != std::end(kExtended);
 }
 
 INPUT Keystroke(WORD key, bool release) {
