@@ -49,18 +49,25 @@ void ForEachValue(HKEY key, Visit visit) {
   }
 }
 
+// The names of the key's subkeys, in the registry's order.
+std::vector<std::wstring> NamesOf(HKEY key) {
+  std::vector<std::wstring> names;
+  for (DWORD index = 0;; ++index) {
+    wchar_t name[kMaxName];
+    DWORD length = kMaxName;
+    if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+      return names;
+    }
+    names.emplace_back(name, length);
+  }
+}
+
 void Snapshot(HKEY key, const std::wstring& path, const std::function<bool(const std::wstring&)>& skip, Hive& hive) {
   Values& values = hive[path];
   ForEachValue(key, [&](const std::wstring& name, DWORD type, const BYTE* data, DWORD size) {
     values[name] = ValueText(type, data, size);
   });
-  for (DWORD index = 0;; ++index) {
-    wchar_t name[kMaxName];
-    DWORD length = kMaxName;
-    if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-      return;
-    }
-    const std::wstring child(name, length);
+  for (const std::wstring& child : NamesOf(key)) {
     const std::wstring subpath = path.empty() ? child : path + L"\\" + child;
     if (skip && skip(subpath)) {
       continue;
@@ -110,15 +117,7 @@ bool KeyExists(const std::wstring& path) { return static_cast<bool>(OpenKey(path
 
 bool CreateAccount(std::wstring_view name, std::optional<DWORD> value) {
   const std::wstring path = PreferencesKey(name);
-  if (!CreateKey(path)) {
-    return false;
-  }
-  if (!value) {
-    return true;
-  }
-  const PlainKey key = OpenKey(path, KEY_SET_VALUE);
-  return key && RegSetValueExW(key.Get(), kEnablePlugins, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*value),
-                               sizeof *value) == ERROR_SUCCESS;
+  return CreateKey(path) && (!value || SetDword(path, kEnablePlugins, *value));
 }
 
 bool SetValue(const std::wstring& path, const wchar_t* name, DWORD type, const void* data, DWORD size) {
@@ -146,17 +145,8 @@ std::optional<DWORD> ReadDword(const std::wstring& path, const wchar_t* name) {
 }
 
 std::vector<std::wstring> SubkeyNames(const std::wstring& path) {
-  std::vector<std::wstring> names;
   const PlainKey key = OpenKey(path, KEY_ENUMERATE_SUB_KEYS);
-  for (DWORD index = 0; key; ++index) {
-    wchar_t name[kMaxName];
-    DWORD length = kMaxName;
-    if (RegEnumKeyExW(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-      break;
-    }
-    names.emplace_back(name, length);
-  }
-  return names;
+  return key ? NamesOf(key.Get()) : std::vector<std::wstring>();
 }
 
 std::vector<std::wstring> AccountNames() {
