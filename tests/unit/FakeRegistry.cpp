@@ -126,8 +126,8 @@ std::string FakeRegistry::Dump() const {
   return out.str();
 }
 
-FakeRegistry::Key* FakeRegistry::Find(const std::string& path) const {
-  Key* key = roots_.get();
+FakeRegistry::Key* FakeRegistry::Find(const std::string& path, Key* from) const {
+  Key* key = from != nullptr ? from : roots_.get();
   for (const std::string& part : SplitPath(path)) {
     key = key->Child(part);
     if (key == nullptr) {
@@ -167,13 +167,9 @@ LSTATUS APIENTRY FakeRegistry::OpenKeyEx(HKEY key, LPCSTR subkey, DWORD, REGSAM 
     *result = key;  // not the caller's to close
     return ERROR_SUCCESS;
   }
-  if (subkey != nullptr) {
-    for (const std::string& part : SplitPath(subkey)) {
-      node = part.empty() ? nullptr : node->Child(part);
-      if (node == nullptr) {
-        return ERROR_FILE_NOT_FOUND;
-      }
-    }
+  node = subkey != nullptr ? self.Find(subkey, node) : node;
+  if (node == nullptr) {
+    return ERROR_FILE_NOT_FOUND;
   }
   const auto handle = reinterpret_cast<HKEY>(self.nextHandle_ += 4);
   self.handles_[handle] = node;

@@ -58,7 +58,8 @@ class FakeRegistry {
 
  private:
   struct Key;
-  Key* Find(const std::string& path) const;
+  // The key at path below from (the roots when null), or null where a part names no key.
+  Key* Find(const std::string& path, Key* from = nullptr) const;
   Key* Resolve(HKEY key) const;
   std::optional<LSTATUS> Injected(Call call);
 
