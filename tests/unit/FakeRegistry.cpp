@@ -129,7 +129,7 @@ std::string FakeRegistry::Dump() const {
 FakeRegistry::Key* FakeRegistry::Find(const std::string& path, Key* from) const {
   Key* key = from != nullptr ? from : roots_.get();
   for (const std::string& part : SplitPath(path)) {
-    key = key->Child(part);
+    key = part.empty() ? nullptr : key->Child(part);  // two backslashes in a row name no key
     if (key == nullptr) {
       return nullptr;
     }
