@@ -100,6 +100,16 @@ REG
   [ -z "$broken" ]
 }
 
+# The process ID of the prefix's wineserver, or nothing where none runs: the holder of the lock in its folder, which
+# Debian's wine names in the prefix's file "wineserver" and upstream's keeps in /tmp/.wine-UID.
+server_pid() {
+  local name lock
+  name=server-$(printf '%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
+  for lock in "/tmp/$(cat "$WINEPREFIX/wineserver" 2>/dev/null)/$name/lock" "/tmp/.wine-$(id -u)/$name/lock"; do
+    [ -f "$lock" ] && awk -v ino="$(stat -c %i "$lock")" '{ n = split($6, f, ":") } f[n] == ino { print $5 }' /proc/locks
+  done
+}
+
 # Ends the prefix's wine session, if one runs.
 end_session() { "$wineserver" -k 2>/dev/null || true; }
 
