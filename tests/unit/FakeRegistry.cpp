@@ -21,6 +21,13 @@ struct FakeRegistry::Key {
     }
     return nullptr;
   }
+
+  Key* Add(const std::string& childName) {
+    subkeys.push_back(std::make_unique<Key>());
+    subkeys.back()->name = childName;
+    subkeys.back()->parent = this;
+    return subkeys.back().get();
+  }
 };
 
 FakeRegistry* FakeRegistry::current_ = nullptr;
@@ -44,10 +51,7 @@ std::vector<std::string> SplitPath(const std::string& path) {
 FakeRegistry::FakeRegistry()
     : roots_(std::make_unique<Key>()), table_{&OpenKeyEx, &QueryValueEx, &SetValueEx, &CloseKey, &EnumKeyEx} {
   for (const char* root : kRootNames) {
-    auto key = std::make_unique<Key>();
-    key->name = root;
-    key->parent = roots_.get();
-    roots_->subkeys.push_back(std::move(key));
+    roots_->Add(root);
   }
   current_ = this;
   scope_ = std::make_unique<ScopedRegistryApi>(table_);
@@ -62,14 +66,7 @@ void FakeRegistry::AddKey(const std::string& path) {
   Key* key = roots_.get();
   for (const std::string& part : SplitPath(path)) {
     Key* child = key->Child(part);
-    if (child == nullptr) {
-      auto created = std::make_unique<Key>();
-      created->name = part;
-      created->parent = key;
-      child = created.get();
-      key->subkeys.push_back(std::move(created));
-    }
-    key = child;
+    key = child != nullptr ? child : key->Add(part);
   }
 }
 
