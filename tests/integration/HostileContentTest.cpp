@@ -20,15 +20,16 @@ namespace {
 
 using namespace RegistrySeed;
 
+const std::wstring kLongest = std::wstring(249, L'n') + L"@x.com";  // 255 characters, the registry's limit
+
 class HostileContent : public testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(DeleteTree(kVendorKey)); }
   void TearDown() override { DeleteTree(kVendorKey); }
 
   static void SetRaw(std::wstring_view account, DWORD type, const std::vector<BYTE>& data) {
-    CreateKey(PreferencesKey(account));
-    RegSetKeyValueW(HKEY_CURRENT_USER, PreferencesKey(account).c_str(), kEnablePlugins, type, data.data(),
-                    static_cast<DWORD>(data.size()));
+    ASSERT_TRUE(CreateKey(PreferencesKey(account)));
+    ASSERT_TRUE(SetValue(PreferencesKey(account), kEnablePlugins, type, data.data(), static_cast<DWORD>(data.size())));
   }
 
   // Deletes a key from another process, as the host product or a user with regedit would.
@@ -47,16 +48,12 @@ class HostileContent : public testing::Test {
 };
 
 TEST_F(HostileContent, OddNamesAreListedInOrder) {
-  const std::wstring longest = std::wstring(249, L'n') + L"@x.com";  // 255 characters, the registry's limit
   CreateAccount(L"a@x.com", 1);
   CreateKey(AccountKey(L"NoAt"));
-  CreateAccount(longest, 0);
+  CreateAccount(kLongest, 0);
   CreateAccount(L"@", 1);
   CreateAccount(L"sp ace@x.com", 1);
-  HKEY classy = nullptr;
-  RegCreateKeyExW(HKEY_CURRENT_USER, AccountKey(L"classy@x.com").c_str(), 0, const_cast<wchar_t*>(L"Class"), 0,
-                  KEY_WRITE, nullptr, &classy, nullptr);
-  RegCloseKey(classy);
+  CreateKey(AccountKey(L"classy@x.com"), L"Class");
 
   const std::vector<std::wstring> expected = AccountNames();
   FormHarness form;
@@ -68,12 +65,11 @@ TEST_F(HostileContent, OddNamesAreListedInOrder) {
 // fits in its Preferences path. A longer one may not open; it must then read as unknown and fail to change.
 TEST_F(HostileContent, LongNamesWorkOrFailTruthfully) {
   const std::wstring fits = std::wstring(216, L'f') + L"@x.com";
-  const std::wstring longest = std::wstring(249, L'n') + L"@x.com";
   CreateAccount(fits, 0);
-  CreateAccount(longest, 0);
+  CreateAccount(kLongest, 0);
   FormHarness form;
   const auto names = form.ListedAccounts();
-  for (const auto& name : {fits, longest}) {
+  for (const auto& name : {fits, kLongest}) {
     const auto at = std::find(names.begin(), names.end(), name);
     ASSERT_NE(at, names.end());
     form.Choose(static_cast<int>(at - names.begin()));

@@ -69,9 +69,8 @@ int TextHeight(const LOGFONTW& description) {
 // chosen again from the system's message font at dpi, as the program chooses it, and taken only where its text is
 // as high as Combo1's list items, which the system sizes to the font every control shares.
 bool ShownFont(HWND window, HWND control, int dpi, LOGFONTW& description) {
-  const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-  constexpr int size = static_cast<int>(sizeof description);
-  if (handle != nullptr && GetObjectW(handle, size, &description) == size) {
+  description = ControlFont(control);
+  if (description.lfHeight != 0) {
     return true;
   }
   const auto itemHeight =

@@ -6,14 +6,11 @@ file(REMOVE_RECURSE ${WORK_DIR})
 set(copy ${WORK_DIR}/sources-copied-elsewhere)
 file(COPY ${SOURCE_DIR}/ DESTINATION ${copy} PATTERN .git EXCLUDE PATTERN build EXCLUDE)
 get_filename_component(toolchain_name ${TOOLCHAIN} NAME)
-execute_process(
-  COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${copy} -DBINARY_DIR=${WORK_DIR}/another-build-folder
-          -DTOOLCHAIN=${copy}/cmake/${toolchain_name} -DARCH=${ARCH} -DBUILD_TYPE=${BUILD_TYPE} -DWERROR=${WERROR}
-          -P ${CMAKE_CURRENT_LIST_DIR}/BuildProgram.cmake
-  RESULT_VARIABLE status)
-if(status)
-  message(FATAL_ERROR "the second build failed")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/RunChecked.cmake)
+run_checked("the second build failed"
+  ${CMAKE_COMMAND} -DSOURCE_DIR=${copy} -DBINARY_DIR=${WORK_DIR}/another-build-folder
+  -DTOOLCHAIN=${copy}/cmake/${toolchain_name} -DARCH=${ARCH} -DBUILD_TYPE=${BUILD_TYPE} -DWERROR=${WERROR}
+  -P ${CMAKE_CURRENT_LIST_DIR}/BuildProgram.cmake)
 set(second ${WORK_DIR}/another-build-folder/PluginSwitch.exe)
 file(SHA256 ${REFERENCE} first_hash)
 file(SHA256 ${second} second_hash)

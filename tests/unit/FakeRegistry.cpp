@@ -21,6 +21,13 @@ struct FakeRegistry::Key {
     }
     return nullptr;
   }
+
+  Key* Add(const std::string& childName) {
+    subkeys.push_back(std::make_unique<Key>());
+    subkeys.back()->name = childName;
+    subkeys.back()->parent = this;
+    return subkeys.back().get();
+  }
 };
 
 FakeRegistry* FakeRegistry::current_ = nullptr;
@@ -44,10 +51,7 @@ std::vector<std::string> SplitPath(const std::string& path) {
 FakeRegistry::FakeRegistry()
     : roots_(std::make_unique<Key>()), table_{&OpenKeyEx, &QueryValueEx, &SetValueEx, &CloseKey, &EnumKeyEx} {
   for (const char* root : kRootNames) {
-    auto key = std::make_unique<Key>();
-    key->name = root;
-    key->parent = roots_.get();
-    roots_->subkeys.push_back(std::move(key));
+    roots_->Add(root);
   }
   current_ = this;
   scope_ = std::make_unique<ScopedRegistryApi>(table_);
@@ -62,14 +66,7 @@ void FakeRegistry::AddKey(const std::string& path) {
   Key* key = roots_.get();
   for (const std::string& part : SplitPath(path)) {
     Key* child = key->Child(part);
-    if (child == nullptr) {
-      auto created = std::make_unique<Key>();
-      created->name = part;
-      created->parent = key;
-      child = created.get();
-      key->subkeys.push_back(std::move(created));
-    }
-    key = child;
+    key = child != nullptr ? child : key->Add(part);
   }
 }
 
@@ -151,17 +148,22 @@ std::optional<LSTATUS> FakeRegistry::Injected(Call call) {
   return inject ? inject(call, before) : std::nullopt;
 }
 
+std::optional<LSTATUS> FakeRegistry::Enter(Call call, HKEY key, Key*& node) {
+  if (auto status = Injected(call)) {
+    return status;
+  }
+  node = Resolve(key);
+  return node == nullptr ? std::optional<LSTATUS>(ERROR_INVALID_HANDLE) : std::nullopt;
+}
+
 LSTATUS APIENTRY FakeRegistry::OpenKeyEx(HKEY key, LPCSTR subkey, DWORD, REGSAM access, PHKEY result) {
   FakeRegistry& self = *current_;
   self.accessRequested.push_back(access);
   self.subkeysOpened.emplace_back(subkey != nullptr ? subkey : "");
   *result = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0xdddd));  // poison: a failed open must not be used
-  if (auto status = self.Injected(Call::Open)) {
+  Key* node = nullptr;
+  if (auto status = self.Enter(Call::Open, key, node)) {
     return *status;
-  }
-  Key* node = self.Resolve(key);
-  if (node == nullptr) {
-    return ERROR_INVALID_HANDLE;
   }
   if ((subkey == nullptr || *subkey == '\0') && IsPredefinedKey(key) && self.rootForEmptyPath) {
     *result = key;  // not the caller's to close
@@ -181,12 +183,9 @@ LSTATUS APIENTRY FakeRegistry::OpenKeyEx(HKEY key, LPCSTR subkey, DWORD, REGSAM 
 LSTATUS APIENTRY FakeRegistry::QueryValueEx(HKEY key, LPCSTR name, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size) {
   FakeRegistry& self = *current_;
   self.querySizes.push_back(size != nullptr ? *size : 0);
-  if (auto status = self.Injected(Call::Query)) {
+  Key* node = nullptr;
+  if (auto status = self.Enter(Call::Query, key, node)) {
     return *status;
-  }
-  Key* node = self.Resolve(key);
-  if (node == nullptr) {
-    return ERROR_INVALID_HANDLE;
   }
   const auto it = node->values.find(name != nullptr ? name : "");
   if (it == node->values.end()) {
@@ -211,12 +210,9 @@ LSTATUS APIENTRY FakeRegistry::QueryValueEx(HKEY key, LPCSTR name, LPDWORD, LPDW
 LSTATUS APIENTRY FakeRegistry::SetValueEx(HKEY key, LPCSTR name, DWORD, DWORD type, const BYTE* data, DWORD size) {
   FakeRegistry& self = *current_;
   self.setSizes.push_back(size);
-  if (auto status = self.Injected(Call::Set)) {
+  Key* node = nullptr;
+  if (auto status = self.Enter(Call::Set, key, node)) {
     return *status;
-  }
-  Key* node = self.Resolve(key);
-  if (node == nullptr) {
-    return ERROR_INVALID_HANDLE;
   }
   node->values[name != nullptr ? name : ""] = Value{type, std::vector<BYTE>(data, data + size)};
   return ERROR_SUCCESS;
@@ -239,12 +235,9 @@ LSTATUS APIENTRY FakeRegistry::EnumKeyEx(HKEY key, DWORD index, LPSTR name, LPDW
   if (className != nullptr || classSize != nullptr) {
     self.enumClassSizes.push_back(classSize != nullptr ? *classSize : 0);
   }
-  if (auto status = self.Injected(Call::Enum)) {
+  Key* node = nullptr;
+  if (auto status = self.Enter(Call::Enum, key, node)) {
     return *status;
-  }
-  Key* node = self.Resolve(key);
-  if (node == nullptr) {
-    return ERROR_INVALID_HANDLE;
   }
   if (index >= node->subkeys.size()) {
     return ERROR_NO_MORE_ITEMS;

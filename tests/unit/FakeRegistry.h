@@ -62,6 +62,8 @@ class FakeRegistry {
   Key* Find(const std::string& path, Key* from = nullptr) const;
   Key* Resolve(HKEY key) const;
   std::optional<LSTATUS> Injected(Call call);
+  // Counts the call and gives the status injected for it, or else finds the key's node: ERROR_INVALID_HANDLE if none.
+  std::optional<LSTATUS> Enter(Call call, HKEY key, Key*& node);
 
   static LSTATUS APIENTRY OpenKeyEx(HKEY key, LPCSTR subkey, DWORD options, REGSAM access, PHKEY result);
   static LSTATUS APIENTRY QueryValueEx(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,

@@ -693,12 +693,9 @@ TEST_F(ChangeButton, DoubleClickGivesExactlyOneMessage) {
   ASSERT_TRUE(Launch());
   ASSERT_TRUE(ClickListItem(IndexOf(kNoValueAccount)));
   DoubleClickAt(ScreenCentre(Control(kChange)));
-  HWND box = WaitForThreadWindow(window_, kMessageBoxClass);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(ThreadWindows(window_, kMessageBoxClass).size(), 1U);
-  EXPECT_EQ(ReadMessageBox(box).text, Form1::kChanged);
-  PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+  HWND box = nullptr;
+  ASSERT_TRUE(MessageBoxShows(Form1::kChanged, box));
+  ASSERT_TRUE(Dismiss(box, Dismissal::Enter));
   // A second message would open before Tab is handled and take the focus from the window.
   EXPECT_TRUE(InputHandled());
   EXPECT_TRUE(NoMessageBox());
