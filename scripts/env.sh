@@ -104,6 +104,7 @@ REG
 # Debian's wine names in the prefix's file "wineserver" and upstream's keeps in /tmp/.wine-UID.
 server_pid() {
   local name lock
+  [ -d "$WINEPREFIX" ] || return 0
   name=server-$(printf '%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
   for lock in "/tmp/$(cat "$WINEPREFIX/wineserver" 2>/dev/null)/$name/lock" "/tmp/.wine-$(id -u)/$name/lock"; do
     [ -f "$lock" ] && awk -v ino="$(stat -c %i "$lock")" '{ n = split($6, f, ":") } f[n] == ino { print $5 }' /proc/locks
