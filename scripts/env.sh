@@ -107,7 +107,8 @@ server_pid() {
   [ -d "$WINEPREFIX" ] || return 0
   name=server-$(printf '%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
   for lock in "/tmp/$(cat "$WINEPREFIX/wineserver" 2>/dev/null)/$name/lock" "/tmp/.wine-$(id -u)/$name/lock"; do
-    [ -f "$lock" ] && awk -v ino="$(stat -c %i "$lock")" '{ n = split($6, f, ":") } f[n] == ino { print $5 }' /proc/locks
+    [ -f "$lock" ] || continue
+    awk -v ino="$(stat -c %i "$lock")" '{ n = split($6, f, ":") } f[n] == ino { print $5 }' /proc/locks
   done
 }
 
