@@ -3,7 +3,7 @@
 # Windows paths. Nothing here starts wine by itself.
 
 # Reads what CMake wrote about the build in $1 (its build-env.sh): PLUGINSWITCH_ARCH, PLUGINSWITCH_TRIPLE,
-# PLUGINSWITCH_WINE and the folders; sets wine and wineserver.
+# PLUGINSWITCH_WINE and the folders; sets wineserver and how wine starts.
 load_build() {
   if [ ! -f "$1/build-env.sh" ]; then
     echo "$(basename "$0"): $1 is not a configured build (no build-env.sh)" >&2
@@ -11,16 +11,26 @@ load_build() {
   fi
   # shellcheck source=/dev/null
   . "$1/build-env.sh"
-  wine=$PLUGINSWITCH_WINE
-  wineserver=$(dirname "$wine")/wineserver
+  wineserver=$(dirname "$PLUGINSWITCH_WINE")/wineserver
+  # Where a sandbox refuses the personality (a container's seccomp filter may), wine starts as it is.
+  fixed_layout=()
+  if setarch -R true 2>/dev/null; then fixed_layout=(setarch -R); fi
 }
+
+# Starts the build's wine with the arguments given, its address space laid out without randomisation. Debian's
+# x86_64 wine has no preloader, the program that reserves Windows' address ranges before anything else is mapped:
+# wine64 sits at 0x7d000000 and Linux puts its C heap anywhere in the gigabyte above, so about one start in 8,000
+# finds the heap over 0x7ffe0000, where wine must map the shared user data, and ends at once with status 1, printing
+# nothing (err:virtual "failed to map the shared user data" is hidden by WINEDEBUG=-all). The processes wine starts
+# from it inherit the layout.
+wine() { "${fixed_layout[@]}" "$PLUGINSWITCH_WINE" "$@"; }
 
 # Wine's variables for quiet, unattended runs in the private prefix $1, never the user's own ~/.wine.
 use_prefix() {
   export WINEPREFIX=$1
   export WINEDEBUG=${WINEDEBUG:--all,err+winediag}
   export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
-  case "$wine" in
+  case "$PLUGINSWITCH_WINE" in
     */wine64) export WINEARCH=win64 ;;
     *) export WINEARCH=win32 ;;
   esac
@@ -66,7 +76,7 @@ make_prefix() {
 set_up_prefix() {
   local log
   log=$(mktemp)
-  "$wine" wineboot -i >"$log" 2>&1 </dev/null
+  wine wineboot -i >"$log" 2>&1 </dev/null
   local booted=$?
   "$wineserver" -w 2>/dev/null
   broken=
@@ -92,24 +102,12 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 REG
-  "$wine" regedit /S "$(winpath "$settings")" >/dev/null 2>&1 </dev/null
+  wine regedit /S "$(winpath "$settings")" >/dev/null 2>&1 </dev/null
   rm -f "$settings"
   "$wineserver" -w 2>/dev/null
   # The settings are read back from the registry file itself, where the next session will find them.
   grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" || broken="the settings were not saved"
   [ -z "$broken" ]
-}
-
-# The process ID of the prefix's wineserver, or nothing where none runs: the holder of the lock in its folder, which
-# Debian's wine names in the prefix's file "wineserver" and upstream's keeps in /tmp/.wine-UID.
-server_pid() {
-  local name lock
-  [ -d "$WINEPREFIX" ] || return 0
-  name=server-$(printf '%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
-  for lock in "/tmp/$(cat "$WINEPREFIX/wineserver" 2>/dev/null)/$name/lock" "/tmp/.wine-$(id -u)/$name/lock"; do
-    [ -f "$lock" ] || continue
-    awk -v ino="$(stat -c %i "$lock")" '{ n = split($6, f, ":") } f[n] == ino { print $5 }' /proc/locks
-  done
 }
 
 # Ends the prefix's wine session, if one runs.
